@@ -1,0 +1,272 @@
+// The window as a user meets it: real key and mouse events on Qt's offscreen
+// platform, widgets found by their object names.
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+#include <memory>
+#include <stdexcept>
+
+#include "ui/form1.h"
+#include "ui/run_handler.h"
+
+using rongxi::ui::Form1;
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Form1> window_;
+
+    template <typename Widget = QWidget>
+    Widget* find(const QString& name) const {
+        auto* widget = window_->findChild<Widget*>(name);
+        if (widget == nullptr) qFatal("no control %s", qPrintable(name));
+        return widget;
+    }
+    QLineEdit* box(int number) const { return find<QLineEdit>(QStringLiteral("Text%1").arg(number)); }
+    QString focusName() const {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+    void typeInto(int number, const QString& text) {
+        QTest::mouseClick(box(number), Qt::LeftButton);
+        QTest::keyClicks(box(number), text);
+    }
+    void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    QStringList resultRows() const {
+        QStringList rows;
+        for (int number = 4; number <= 9; ++number) rows << box(number)->text();
+        return rows;
+    }
+
+private slots:
+    void init() {
+        window_ = std::make_unique<Form1>();
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    void cleanup() { window_.reset(); }
+
+    void opensWithEmptyBoxesAndTheCaretInTheFirstEntry() {
+        for (int number = 1; number <= 9; ++number) QVERIFY(box(number)->text().isEmpty());
+        QCOMPARE(focusName(), QStringLiteral("Text1"));
+    }
+
+    void windowHasItsCaptionAndClientSize() {
+        QCOMPARE(window_->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("榕汐 "));
+        QCOMPARE(window_->size(), QSize(342, 231));
+        QVERIFY(window_->isWindow());
+        QVERIFY(!window_->inherits("QDialog"));
+    }
+
+    void controlSitsAtItsPixelRectangle_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("clientRect");
+        // Rectangles in the client area, as the layout has always been drawn.
+        const struct {
+            const char* name; const char* kind; const char* container; const char* caption; QRect rect;
+        } controls[] = {
+            {"Frame1", "QGroupBox", "Form1", "输入开奖号", {8, 0, 329, 49}},
+            {"Text1", "QLineEdit", "Frame1", "", {16, 16, 25, 25}},
+            {"Text2", "QLineEdit", "Frame1", "", {40, 16, 25, 25}},
+            {"Text3", "QLineEdit", "Frame1", "", {64, 16, 25, 25}},
+            {"Command1", "QPushButton", "Frame1", "杀垃圾", {96, 16, 73, 25}},
+            {"Command2", "QPushButton", "Frame1", "清除数据", {176, 16, 73, 25}},
+            {"Command3", "QPushButton", "Frame1", "退出", {256, 16, 73, 25}},
+            {"Frame2", "QGroupBox", "Form1", "杀垃圾复试", {8, 56, 329, 169}},
+            {"Text4", "QLineEdit", "Frame2", "", {16, 72, 313, 21}},
+            {"Text5", "QLineEdit", "Frame2", "", {16, 96, 313, 21}},
+            {"Text6", "QLineEdit", "Frame2", "", {16, 120, 313, 21}},
+            {"Text7", "QLineEdit", "Frame2", "", {16, 144, 313, 21}},
+            {"Text8", "QLineEdit", "Frame2", "", {16, 168, 313, 21}},
+            {"Text9", "QLineEdit", "Frame2", "", {16, 192, 313, 21}},
+        };
+        for (const auto& c : controls) {
+            QTest::newRow(c.name) << c.name << c.kind << c.container << QString::fromUtf8(c.caption) << c.rect;
+        }
+    }
+    void controlSitsAtItsPixelRectangle() {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(QString, container);
+        QFETCH(QString, caption);
+        QFETCH(QRect, clientRect);
+        QWidget* widget = find(name);
+        QCOMPARE(QString(widget->metaObject()->className()), kind);
+        QCOMPARE(widget->parentWidget()->objectName(), container);
+        QCOMPARE(QRect(widget->mapTo(window_.get(), QPoint(0, 0)), widget->size()), clientRect);
+        if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            QCOMPARE(frame->title(), caption);
+            QCOMPARE(frame->focusPolicy(), Qt::NoFocus);
+        }
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            QCOMPARE(button->text(), caption);
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+        }
+        if (auto* textBox = qobject_cast<QLineEdit*>(widget)) {
+            QCOMPARE(textBox->alignment(), Qt::AlignCenter);
+            QVERIFY(!textBox->isReadOnly());
+        }
+    }
+
+    void boxesUseABoldChineseSerifFont_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("pixelSize");
+        for (int number = 1; number <= 9; ++number) {
+            QTest::addRow("Text%d", number) << number << (number <= 3 ? 19 : 14);
+        }
+    }
+    void boxesUseABoldChineseSerifFont() {
+        QFETCH(int, number);
+        QFETCH(int, pixelSize);
+        const QFontInfo info(box(number)->font());
+        QCOMPARE(info.pixelSize(), pixelSize);
+        QVERIFY(info.bold());
+        const QStringList chineseSerif{"宋体", "SimSun", "NSimSun", "Noto Serif CJK SC", "AR PL UMing CN"};
+        QVERIFY2(chineseSerif.contains(info.family()), qPrintable(info.family()));
+    }
+
+    void rowFitsItsResultBox() {
+        QLineEdit* result = box(4);
+        const int rowWidth = result->fontMetrics().horizontalAdvance(QStringLiteral("8888888*8888888*8888888"));
+        QVERIFY2(rowWidth < result->width() - 8, qPrintable(QString::number(rowWidth)));
+    }
+
+    void tabWalksTheCycleBothWays() {
+        const QStringList cycle{"Text1", "Text2", "Text3", "Command1", "Command2", "Command3",
+                                "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text1"};
+        QStringList forward{focusName()};
+        for (int step = 1; step < cycle.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            forward << focusName();
+        }
+        QCOMPARE(forward, cycle);
+        QStringList backward{focusName()};
+        for (int step = 1; step < cycle.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward << focusName();
+        }
+        std::reverse(backward.begin(), backward.end());
+        QCOMPARE(backward, cycle);
+    }
+
+    void entryBoxRefusesASecondTypedCharacter() {
+        QTest::mouseClick(box(3), Qt::LeftButton);
+        QTest::keyClicks(box(3), QStringLiteral("45"));
+        QCOMPARE(box(3)->text(), QStringLiteral("4"));
+    }
+
+    void pastingIntoAnEmptyEntryBoxKeepsTheFirstCharacter() {
+        QGuiApplication::clipboard()->setText(QStringLiteral("789"));
+        QTest::mouseClick(box(3), Qt::LeftButton);
+        QTest::keySequence(box(3), QKeySequence::Paste);
+        QCOMPARE(box(3)->text(), QStringLiteral("7"));
+    }
+
+    void resultBoxHasNoLengthLimit() {
+        const QString longText(5000, QLatin1Char('8'));
+        QGuiApplication::clipboard()->setText(longText);
+        QTest::mouseClick(box(9), Qt::LeftButton);
+        QTest::keySequence(box(9), QKeySequence::Paste);
+        QCOMPARE(box(9)->text(), longText);
+    }
+
+    void computeWritesTheSixRows_data() {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("1 2 3") << QStringList{"1", "2", "3"}
+                               << QStringList{"1234590*2345601*3456712", "1267890*2378901*3489012",
+                                              "1356789*2467890*3578901", "1456780*2567891*3678902",
+                                              "2345678*3456789*4567890", "3467890*4578901*5689012"};
+        QTest::newRow("5, empty, x") << QStringList{"5", "", "x"}
+                                     << QStringList{"5678934*0123489*0123489", "5601234*0156789*0156789",
+                                                    "5790123*0245678*0245678", "5890124*0345679*0345679",
+                                                    "6789012*1234567*1234567", "7801234*2356789*2356789"};
+    }
+    void computeWritesTheSixRows() {
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, rows);
+        for (int i = 0; i < 3; ++i) typeInto(i + 1, entries[i]);
+        click("Command1");
+        QCOMPARE(resultRows(), rows);
+        for (int i = 0; i < 3; ++i) QCOMPARE(box(i + 1)->text(), entries[i]);
+        QCOMPARE(focusName(), QStringLiteral("Command1"));
+        click("Command1");
+        QCOMPARE(resultRows(), rows);
+    }
+
+    void computeReplacesOldResultTextWhole() {
+        typeInto(4, QStringLiteral("old text that is much longer than a kill row ever is"));
+        typeInto(9, QStringLiteral("x"));
+        click("Command1");
+        QCOMPARE(box(4)->text(), QStringLiteral("0123489*0123489*0123489"));
+        QCOMPARE(box(9)->text(), QStringLiteral("2356789*2356789*2356789"));
+    }
+
+    void enterAndEscapeInABoxPressNoButton_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+    }
+    void enterAndEscapeInABoxPressNoButton() {
+        QFETCH(int, key);
+        typeInto(1, QStringLiteral("1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTest::keyClick(box(5), Qt::Key(key));
+        QVERIFY(box(1)->isVisible());
+        QCOMPARE(box(1)->text(), QStringLiteral("1"));
+        QCOMPARE(resultRows(), QStringList(6, QString()));
+    }
+
+    void resizingMovesNoControl() {
+        const QRect before = box(9)->geometry();
+        window_->resize(900, 700);
+        QCOMPARE(box(9)->geometry(), before);
+        window_->resize(120, 80);
+        QCOMPARE(box(9)->geometry(), before);
+        QCOMPARE(find("Frame2")->geometry(), QRect(8, 56, 329, 169));
+    }
+
+    void closingTheWindowEndsWithStatusZero() {
+        typeInto(1, QStringLiteral("1"));
+        QTimer::singleShot(0, window_.get(), [this] { window_->windowHandle()->close(); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!window_->isVisible());
+    }
+
+    void failureInAHandlerIsReportedAndEndsWithStatusOne() {
+        QString title;
+        QString text;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                title = box->windowTitle();
+                text = box->text();
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            }
+        });
+        poll.start(20);
+        QTimer::singleShot(0, window_.get(), [this] {
+            rongxi::ui::RunHandler(window_.get(), [] { throw std::runtime_error("磁盘已满"); });
+        });
+        QCOMPARE(QApplication::exec(), 1);
+        QCOMPARE(title, QStringLiteral("榕汐 "));
+        QVERIFY2(text.startsWith(QStringLiteral("运行时错误")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("磁盘已满")), qPrintable(text));
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
