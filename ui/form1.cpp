@@ -9,11 +9,20 @@
 #include <QStyleFactory>
 
 #include "compute/kill_rows.h"
+#include "ui/entry_box.h"
 #include "ui/form1_layout.h"
 #include "ui/run_handler.h"
 
 namespace rongxi::ui {
 namespace {
+
+// Typing a character into an entry box moves the caret on to the next one, so
+// a draw is typed in one run.
+struct EntryAdvance {
+    std::string_view changedBox;
+    std::string_view nextBox;
+};
+constexpr std::array<EntryAdvance, 2> kEntryChain{{{"Text1", "Text2"}, {"Text2", "Text3"}}};
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -72,11 +81,10 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* container) {
         }
         case ControlKind::EntryBox:
         case ControlKind::ResultBox: {
-            auto* box = new QLineEdit(container);
             const bool entry = spec.kind == ControlKind::EntryBox;
+            QLineEdit* box = entry ? new EntryBox(container) : new QLineEdit(container);
             box->setFont(BoxFont(entry ? kEntryBoxFontPixels : kResultBoxFontPixels));
             box->setAlignment(Qt::AlignCenter);
-            if (entry) box->setMaxLength(1);
             return box;
         }
     }
@@ -108,9 +116,20 @@ void Form1::createControls() {
     }
 }
 
+// The only events that run program code; everything else is Qt's own.
 void Form1::connectHandlers() {
-    connect(qobject_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this,
-            [this] { RunHandler(this, [this] { computeKillRows(); }); });
+    const auto onClick = [this](std::string_view button, void (Form1::*handler)()) {
+        connect(qobject_cast<QPushButton*>(control(button)), &QPushButton::clicked, this,
+                [this, handler] { RunHandler(this, [this, handler] { (this->*handler)(); }); });
+    };
+    onClick("Command1", &Form1::computeKillRows);
+    onClick("Command2", &Form1::clearData);
+    onClick("Command3", &Form1::exitProgram);
+    for (const EntryAdvance& link : kEntryChain) {
+        connect(textBox(link.changedBox), &QLineEdit::textChanged, this, [this, link] {
+            RunHandler(this, [this, link] { advanceEntry(link.changedBox, link.nextBox); });
+        });
+    }
 }
 
 void Form1::computeKillRows() {
@@ -121,6 +140,23 @@ void Form1::computeKillRows() {
     for (std::size_t row = 0; row < rows.size(); ++row) {
         textBox(KillRowTable[row].resultBox)->setText(QString::fromStdString(rows[row]));
     }
+}
+
+void Form1::clearData() {
+    // Text boxes in tab order are Text1 to Text9: the order they are emptied in.
+    for (const ControlSpec& spec : Form1Layout) {
+        if (spec.kind == ControlKind::EntryBox || spec.kind == ControlKind::ResultBox) {
+            textBox(spec.name)->setText(QString());
+        }
+    }
+}
+
+void Form1::exitProgram() { QCoreApplication::exit(0); }
+
+// Only the length counts: any one character moves the caret on, and an
+// emptied box (a deleted character, or the clear) keeps it.
+void Form1::advanceEntry(std::string_view changedBox, std::string_view nextBox) {
+    if (CharacterCount(textBox(changedBox)->text()) == 1) textBox(nextBox)->setFocus();
 }
 
 QWidget* Form1::control(std::string_view name) const { return controls_.at(name); }

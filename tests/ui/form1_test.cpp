@@ -10,48 +10,31 @@
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
-#include <memory>
 #include <stdexcept>
 
 #include "ui/form1.h"
 #include "ui/run_handler.h"
+#include "window_driver.h"
 
 using rongxi::ui::Form1;
 
 class Form1Test : public QObject {
     Q_OBJECT
 
-private:
-    std::unique_ptr<Form1> window_;
+    WindowDriver user_;
 
     template <typename Widget = QWidget>
-    Widget* find(const QString& name) const {
-        auto* widget = window_->findChild<Widget*>(name);
-        if (widget == nullptr) qFatal("no control %s", qPrintable(name));
-        return widget;
-    }
-    QLineEdit* box(int number) const { return find<QLineEdit>(QStringLiteral("Text%1").arg(number)); }
-    QString focusName() const {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
-    void typeInto(int number, const QString& text) {
-        QTest::mouseClick(box(number), Qt::LeftButton);
-        QTest::keyClicks(box(number), text);
-    }
-    void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
-    QStringList resultRows() const {
-        QStringList rows;
-        for (int number = 4; number <= 9; ++number) rows << box(number)->text();
-        return rows;
-    }
+    Widget* find(const QString& name) const { return user_.find<Widget>(name); }
+    QLineEdit* box(int number) const { return user_.box(number); }
+    static QString focusName() { return WindowDriver::focusName(); }
+    void typeInto(int number, const QString& text) { user_.typeInto(number, text); }
+    void click(const char* button) { user_.click(QString::fromLatin1(button)); }
+    QStringList resultRows() const { return user_.texts(4, 9); }
+    Form1* window() const { return user_.window(); }
 
 private slots:
-    void init() {
-        window_ = std::make_unique<Form1>();
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    }
-    void cleanup() { window_.reset(); }
+    void init() { user_.open(); }
+    void cleanup() { user_.close(); }
 
     void opensWithEmptyBoxesAndTheCaretInTheFirstEntry() {
         for (int number = 1; number <= 9; ++number) QVERIFY(box(number)->text().isEmpty());
@@ -59,11 +42,11 @@ private slots:
     }
 
     void windowHasItsCaptionAndClientSize() {
-        QCOMPARE(window_->objectName(), QStringLiteral("Form1"));
-        QCOMPARE(window_->windowTitle(), QStringLiteral("榕汐 "));
-        QCOMPARE(window_->size(), QSize(342, 231));
-        QVERIFY(window_->isWindow());
-        QVERIFY(!window_->inherits("QDialog"));
+        QCOMPARE(window()->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(window()->windowTitle(), QStringLiteral("榕汐 "));
+        QCOMPARE(window()->size(), QSize(342, 231));
+        QVERIFY(window()->isWindow());
+        QVERIFY(!window()->inherits("QDialog"));
     }
 
     void controlSitsAtItsPixelRectangle_data() {
@@ -102,9 +85,9 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QRect, clientRect);
         QWidget* widget = find(name);
-        QCOMPARE(QString(widget->metaObject()->className()), kind);
+        QVERIFY2(widget->inherits(qPrintable(kind)), widget->metaObject()->className());
         QCOMPARE(widget->parentWidget()->objectName(), container);
-        QCOMPARE(QRect(widget->mapTo(window_.get(), QPoint(0, 0)), widget->size()), clientRect);
+        QCOMPARE(QRect(widget->mapTo(window(), QPoint(0, 0)), widget->size()), clientRect);
         if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
             QCOMPARE(frame->title(), caption);
             QCOMPARE(frame->focusPolicy(), Qt::NoFocus);
@@ -232,18 +215,18 @@ private slots:
 
     void resizingMovesNoControl() {
         const QRect before = box(9)->geometry();
-        window_->resize(900, 700);
+        window()->resize(900, 700);
         QCOMPARE(box(9)->geometry(), before);
-        window_->resize(120, 80);
+        window()->resize(120, 80);
         QCOMPARE(box(9)->geometry(), before);
         QCOMPARE(find("Frame2")->geometry(), QRect(8, 56, 329, 169));
     }
 
     void closingTheWindowEndsWithStatusZero() {
         typeInto(1, QStringLiteral("1"));
-        QTimer::singleShot(0, window_.get(), [this] { window_->windowHandle()->close(); });
+        QTimer::singleShot(0, window(), [this] { window()->windowHandle()->close(); });
         QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!window_->isVisible());
+        QVERIFY(!window()->isVisible());
     }
 
     void failureInAHandlerIsReportedAndEndsWithStatusOne() {
@@ -258,8 +241,8 @@ private slots:
             }
         });
         poll.start(20);
-        QTimer::singleShot(0, window_.get(), [this] {
-            rongxi::ui::RunHandler(window_.get(), [] { throw std::runtime_error("磁盘已满"); });
+        QTimer::singleShot(0, window(), [this] {
+            rongxi::ui::RunHandler(window(), [] { throw std::runtime_error("磁盘已满"); });
         });
         QCOMPARE(QApplication::exec(), 1);
         QCOMPARE(title, QStringLiteral("榕汐 "));

@@ -1,0 +1,191 @@
+// Typing a draw, clearing the boxes and leaving the program, with real key,
+// mouse and input-method events.
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QTimer>
+#include <QtTest>
+
+#include "window_driver.h"
+
+namespace {
+
+const QString kSmile = QString::fromUcs4(U"\U0001F600");  // two UTF-16 units, one character
+
+bool HasLoneSurrogate(const QString& text) { return !text.isValidUtf16(); }
+
+}  // namespace
+
+class EntryClearExitTest : public QObject {
+    Q_OBJECT
+
+    WindowDriver user_;
+
+    // Puts a character into Text1 and the caret back after it, as a user
+    // who clicks into a box they filled before.
+    void fillFirstBox(const QString& character) {
+        WindowDriver::typeCharacter(character);
+        user_.clickBox(1);
+        WindowDriver::key(Qt::Key_End);
+    }
+    void paste(const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+    }
+
+private slots:
+    void init() { user_.open(); }
+    void cleanup() { user_.close(); }
+
+    void typingADrawFillsOneBoxPerCharacter() {
+        WindowDriver::type(QStringLiteral("123"));
+        QCOMPARE(user_.texts(1, 3), (QStringList{"1", "2", "3"}));
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text3"));
+        WindowDriver::type(QStringLiteral("4"));  // Text3 is full and keeps the caret
+        QCOMPARE(user_.texts(1, 3), (QStringList{"1", "2", "3"}));
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text3"));
+    }
+
+    void anyOneCharacterMovesTheCaretOn_data() {
+        QTest::addColumn<QString>("character");
+        QTest::newRow("digit") << "7";
+        QTest::newRow("letter") << "x";
+        QTest::newRow("blank") << " ";
+        QTest::newRow("punctuation") << ",";
+        QTest::newRow("Chinese") << QStringLiteral("杀");
+        QTest::newRow("outside the BMP") << kSmile;
+    }
+    void anyOneCharacterMovesTheCaretOn() {
+        QFETCH(QString, character);
+        WindowDriver::typeCharacter(character);
+        QCOMPARE(user_.box(1)->text(), character);
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text2"));
+        WindowDriver::typeCharacter(character);
+        QCOMPARE(user_.box(2)->text(), character);
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text3"));
+    }
+
+    void editsOfAFilledBox_data() {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("expectedText");
+        QTest::addColumn<QString>("expectedFocus");
+        QTest::newRow("deleting keeps the caret") << "1" << "backspace" << "" << "Text1";
+        QTest::newRow("a second character is refused") << "1" << "type 2" << "1" << "Text1";
+        QTest::newRow("a wide second character is refused") << "1" << "type smile" << "1" << "Text1";
+        QTest::newRow("a second character after a wide one is refused")
+            << kSmile << "type 2" << kSmile << "Text1";
+        QTest::newRow("replacing the selection moves on") << "1" << "select, type 5" << "5" << "Text2";
+        QTest::newRow("replacing it by itself moves on") << "1" << "select, type 1" << "1" << "Text2";
+        QTest::newRow("replacing it by a wide one moves on")
+            << "1" << "select, type smile" << kSmile << "Text2";
+        QTest::newRow("deleting a wide character removes it whole")
+            << kSmile << "backspace" << "" << "Text1";
+    }
+    void editsOfAFilledBox() {
+        QFETCH(QString, held);
+        QFETCH(QString, edit);
+        QFETCH(QString, expectedText);
+        QFETCH(QString, expectedFocus);
+        fillFirstBox(held);
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text1"));
+        if (edit.startsWith("select")) WindowDriver::key(Qt::Key_A, Qt::ControlModifier);
+        if (edit == "backspace") WindowDriver::key(Qt::Key_Backspace);
+        if (edit.endsWith("smile")) WindowDriver::typeCharacter(kSmile);
+        if (edit.endsWith("type 1") || edit.endsWith("type 2") || edit.endsWith("type 5")) {
+            WindowDriver::type(edit.right(1));
+        }
+        QCOMPARE(user_.box(1)->text(), expectedText);
+        QCOMPARE(WindowDriver::focusName(), expectedFocus);
+    }
+
+    void pastingKeepsTheFirstWholeCharacter_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("expectedText");
+        QTest::newRow("digits") << "123" << "1";
+        QTest::newRow("wide character first") << kSmile + "2" << kSmile;
+        QTest::newRow("wide character second") << "1" + kSmile << "1";
+        QTest::newRow("line break") << "9\n8" << "9";
+    }
+    void pastingKeepsTheFirstWholeCharacter() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, expectedText);
+        paste(clipboard);
+        QCOMPARE(user_.box(1)->text(), expectedText);
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text2"));
+    }
+
+    void loneSurrogatesNeverReachABox() {
+        const QString halves = QString(QChar(0xD83D)) + QChar(0xDC00) + QChar(0xDE00) + "4";
+        paste(QString(QChar(0xDE00)) + "4");
+        paste(halves);
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(QChar(0xD83D)));
+        QApplication::sendEvent(QApplication::focusWidget(), &commit);
+        for (int number = 1; number <= 3; ++number) {
+            QVERIFY2(!HasLoneSurrogate(user_.box(number)->text()), qPrintable(WindowDriver::focusName()));
+        }
+    }
+
+    void inputMethodTextActsAsTyped() {
+        QInputMethodEvent preedit(QStringLiteral("yi"), {});
+        QApplication::sendEvent(user_.box(1), &preedit);
+        QCOMPARE(user_.box(1)->text(), QString());
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text1"));
+
+        QInputMethodEvent commit;
+        commit.setCommitString(kSmile);
+        QApplication::sendEvent(user_.box(1), &commit);
+        QCOMPARE(user_.box(1)->text(), kSmile);
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text2"));
+
+        QInputMethodEvent fullWidth;
+        fullWidth.setCommitString(QStringLiteral("３"));
+        QApplication::sendEvent(user_.box(2), &fullWidth);
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text3"));
+        QApplication::sendEvent(user_.box(2), &commit);  // full: refused
+        QCOMPARE(user_.box(2)->text(), QStringLiteral("３"));
+    }
+
+    void caretMovesIntoAFilledBoxWithoutSelectingIt() {
+        user_.clickBox(2);
+        WindowDriver::type(QStringLiteral("7"));
+        user_.clickBox(1);
+        WindowDriver::type(QStringLiteral("1"));
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text2"));
+        QCOMPARE(user_.box(2)->text(), QStringLiteral("7"));
+        QVERIFY(!user_.box(2)->hasSelectedText());
+    }
+
+    void clearEmptiesAllNineInOrderAndKeepsTheFocus() {
+        WindowDriver::type(QStringLiteral("123"));
+        user_.click(QStringLiteral("Command1"));
+        QStringList changes;
+        for (int number = 1; number <= 9; ++number) {
+            connect(user_.box(number), &QLineEdit::textChanged, this,
+                    [&changes, number] { changes << QStringLiteral("Text%1").arg(number); });
+        }
+        user_.click(QStringLiteral("Command2"));
+        QCOMPARE(user_.texts(1, 9), QStringList(9, QString()));
+        QCOMPARE(changes, (QStringList{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6",
+                                       "Text7", "Text8", "Text9"}));
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Command2"));
+
+        changes.clear();
+        user_.click(QStringLiteral("Command2"));  // nothing left to clear
+        QVERIFY(changes.isEmpty());
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Command2"));
+
+        user_.click(QStringLiteral("Command1"));
+        QCOMPARE(user_.box(4)->text(), QStringLiteral("0123489*0123489*0123489"));
+    }
+
+    void exitEndsTheProgramWithStatusZero() {
+        WindowDriver::type(QStringLiteral("12"));
+        QTimer::singleShot(0, user_.window(), [this] { user_.click(QStringLiteral("Command3")); });
+        QCOMPARE(QApplication::exec(), 0);
+    }
+};
+
+QTEST_MAIN(EntryClearExitTest)
+#include "entry_clear_exit_test.moc"

@@ -1,0 +1,67 @@
+// Drives a Form1 the way a user does: finds controls by object name, clicks
+// with the mouse, types into whatever has the keyboard focus.
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "ui/form1.h"
+
+class WindowDriver {
+public:
+    void open() {
+        window_ = std::make_unique<rongxi::ui::Form1>();
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    void close() { window_.reset(); }
+
+    [[nodiscard]] rongxi::ui::Form1* window() const { return window_.get(); }
+
+    template <typename Widget = QWidget>
+    Widget* find(const QString& name) const {
+        auto* widget = window_->findChild<Widget*>(name);
+        if (widget == nullptr) qFatal("no control %s", qPrintable(name));
+        return widget;
+    }
+    [[nodiscard]] QLineEdit* box(int number) const {
+        return find<QLineEdit>(QStringLiteral("Text%1").arg(number));
+    }
+    [[nodiscard]] static QString focusName() {
+        QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr ? focus->objectName() : QString();
+    }
+
+    // Each key goes to the control that has the focus when it is pressed.
+    static void type(const QString& text) {
+        for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    // One key press that produces text, as a keyboard layout or compose key
+    // delivers a character outside the Basic Multilingual Plane.
+    static void typeCharacter(const QString& character) {
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, character,
+                            Qt::NoModifier);
+    }
+    void clickBox(int number) const { QTest::mouseClick(box(number), Qt::LeftButton); }
+    void typeInto(int number, const QString& text) const {
+        clickBox(number);
+        QTest::keyClicks(box(number), text);
+    }
+    void click(const QString& button) const {
+        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+    }
+    [[nodiscard]] QStringList texts(int first, int last) const {
+        QStringList texts;
+        for (int number = first; number <= last; ++number) texts << box(number)->text();
+        return texts;
+    }
+
+private:
+    std::unique_ptr<rongxi::ui::Form1> window_;
+};
