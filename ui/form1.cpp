@@ -11,6 +11,7 @@
 #include "compute/kill_rows.h"
 #include "ui/entry_box.h"
 #include "ui/form1_layout.h"
+#include "ui/program_identity.h"
 #include "ui/run_handler.h"
 
 namespace rongxi::ui {
@@ -96,6 +97,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* container) {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName(FromUtf8(kWindowName));
     setWindowTitle(FromUtf8(kWindowCaption));
+    setWindowIcon(ProgramIcon());
     setFont(CaptionFont());
     resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
     createControls();

@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "ui/form1.h"
+#include "ui/program_identity.h"
 #include "ui/run_handler.h"
 #include "window_driver.h"
 
@@ -47,6 +48,15 @@ private slots:
         QCOMPARE(window()->size(), QSize(342, 231));
         QVERIFY(window()->isWindow());
         QVERIFY(!window()->inherits("QDialog"));
+    }
+
+    void programCarriesItsVersionAndIcon() {
+        rongxi::ui::ApplyProgramIdentity();
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.00"));
+        const QList<QSize> sizes = window()->windowIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)));
+        QVERIFY(sizes.contains(QSize(32, 32)));
+        QCOMPARE(window()->windowTitle(), QStringLiteral("榕汐 "));  // nothing appended to it
     }
 
     void controlSitsAtItsPixelRectangle_data() {

@@ -1,0 +1,152 @@
+"""The program's identity as tools and desktops read it: the icon file, the
+Windows version resource, the desktop entry, the AppStream metadata and the
+Debian package, which must install and start."""
+
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import xml.etree.ElementTree as ElementTree
+
+SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+BUILD = os.environ.get("RONGXI_BUILD_DIR", os.path.join(SOURCE, "build"))
+VERSION = "1.00"
+APP_ID = "cn.rongxi.Rongxi"
+
+sys.path.insert(0, os.path.join(SOURCE, "scripts"))
+from xsession import XSession  # noqa: E402
+
+STANDARD_16_COLOURS = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+    (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+    (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+
+
+def run(*command, **kwargs):
+    return subprocess.run(list(command), check=True, capture_output=True, text=True, **kwargs)
+
+
+def res_entries(data):
+    """(type, name, language, payload) of each entry of a compiled .res file."""
+    def id_or_name(at):
+        if struct.unpack_from("<H", data, at)[0] == 0xFFFF:
+            return struct.unpack_from("<H", data, at + 2)[0], at + 4
+        end = at
+        while struct.unpack_from("<H", data, end)[0] != 0:
+            end += 2
+        return data[at:end].decode("utf-16-le"), end + 2
+    entries, at = [], 0
+    while at < len(data):
+        data_size, header_size = struct.unpack_from("<II", data, at)
+        kind, after = id_or_name(at + 8)
+        name, after = id_or_name(after)
+        after += -after % 4
+        language = struct.unpack_from("<H", data, after + 6)[0]
+        payload = data[at + header_size:at + header_size + data_size]
+        entries.append((kind, name, language, payload))
+        at += header_size + data_size
+        at += -at % 4
+    return [e for e in entries if e[3]]  # the leading empty entry marks a .res file
+
+
+class IconFile(unittest.TestCase):
+    def test_holds_the_three_images(self):
+        with open(os.path.join(SOURCE, "icons", "rongxi.ico"), "rb") as f:
+            data = f.read()
+        reserved, kind, count = struct.unpack_from("<HHH", data)
+        self.assertEqual((reserved, kind, count), (0, 1, 3))
+        images = []
+        for index in range(count):
+            width, height, colours, _, planes, bits, size, offset = struct.unpack_from(
+                "<BBBBHHII", data, 6 + 16 * index)
+            header = struct.unpack_from("<IiiHH", data, offset)
+            self.assertEqual(header, (40, width, 2 * height, 1, bits), f"image {index}")
+            self.assertLessEqual(offset + size, len(data))
+            palette = [tuple(data[offset + 40 + 4 * i:][:3][::-1]) for i in range(colours)]
+            if colours == 16:
+                self.assertEqual(palette, STANDARD_16_COLOURS, f"image {index}")
+            images.append((width, height, colours, bits))
+        self.assertEqual(images, [(32, 32, 2, 1), (32, 32, 16, 4), (16, 16, 16, 4)])
+
+    def test_files_match_their_drawing(self):
+        run(sys.executable, os.path.join(SOURCE, "scripts", "make-icons"), "--check")
+
+
+class WindowsResource(unittest.TestCase):
+    def test_compiles_with_version_language_and_icon(self):
+        with tempfile.TemporaryDirectory() as temp:
+            res = os.path.join(temp, "rongxi.res")
+            run("x86_64-w64-mingw32-windres", "--preprocessor=cpp",
+                "-i", os.path.join(BUILD, "app", "rongxi.rc"), "-o", res, "-O", "res")
+            with open(res, "rb") as f:
+                entries = res_entries(f.read())
+        kinds = [kind for kind, _, _, _ in entries]
+        self.assertEqual(kinds.count(3), 3, "three icon images")
+        self.assertEqual(kinds.count(14), 1, "one icon group")
+        [(_, _, language, version)] = [e for e in entries if e[0] == 16]
+        self.assertEqual(language, 0x0804)
+        fixed = version.index(struct.pack("<I", 0xFEEF04BD))
+        file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<IIII", version, fixed + 8)
+        self.assertEqual((file_ms, file_ls), (0x00010000, 0), "file version 1.0.0.0")
+        self.assertEqual((product_ms, product_ls), (0x00010000, 0), "product version 1.0.0.0")
+        for key in ("FileVersion", "ProductVersion"):
+            text = f"{key}\0".encode("utf-16-le")
+            at = version.index(text) + len(text)
+            at += -at % 4
+            self.assertEqual(version[at:at + 10], f"{VERSION}\0".encode("utf-16-le"), key)
+        self.assertIn("080403a8".encode("utf-16-le"), version)
+
+
+class DebianPackage(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.temp = tempfile.TemporaryDirectory()
+        run("cpack", "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-B", cls.temp.name)
+        [cls.deb] = [os.path.join(cls.temp.name, name) for name in os.listdir(cls.temp.name)
+                     if name.endswith(".deb")]
+        cls.root = os.path.join(cls.temp.name, "root")
+        run("dpkg-deb", "-x", cls.deb, cls.root)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.temp.cleanup()
+
+    def field(self, name):
+        return run("dpkg-deb", "-f", self.deb, name).stdout.strip()
+
+    def test_is_named_and_versioned(self):
+        self.assertRegex(os.path.basename(self.deb), rf"^rongxi_{VERSION}_[a-z0-9]+\.deb$")
+        self.assertEqual(self.field("Version"), VERSION)
+
+    def test_depends_on_qt_its_plugins_and_a_chinese_font(self):
+        depends = self.field("Depends")
+        for package in ("libqt6widgets6", "qt6-qpa-plugins", "fonts-noto-cjk"):
+            self.assertIn(package, depends)
+
+    def test_installs_where_desktops_look(self):
+        for path in ("usr/bin/rongxi", f"usr/share/applications/{APP_ID}.desktop",
+                     f"usr/share/metainfo/{APP_ID}.metainfo.xml",
+                     "usr/share/icons/hicolor/16x16/apps/rongxi.png",
+                     "usr/share/icons/hicolor/32x32/apps/rongxi.png"):
+            self.assertTrue(os.path.isfile(os.path.join(self.root, path)), path)
+
+    def test_desktop_entry_and_metainfo_validate(self):
+        share = os.path.join(self.root, "usr", "share")
+        run("desktop-file-validate", os.path.join(share, "applications", f"{APP_ID}.desktop"))
+        metainfo = os.path.join(share, "metainfo", f"{APP_ID}.metainfo.xml")
+        run("appstreamcli", "validate", "--no-net", metainfo)
+        releases = ElementTree.parse(metainfo).getroot().find("releases")
+        self.assertEqual(releases[0].get("version"), VERSION)
+
+    def test_unpacked_program_opens_its_window(self):
+        with XSession() as session:
+            window = session.launch(os.path.join(self.root, "usr", "bin", "rongxi"))
+            self.assertEqual(window.geometry(), (342, 231))
+            window.request_close()
+            self.assertEqual(window.wait_for_exit(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
