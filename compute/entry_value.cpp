@@ -186,8 +186,8 @@ double ReadRadixInteger(EntryScanner& scanner) {
         }
     }
     double value = 0.0;
-    const auto result = std::from_chars(hex.data(), hex.data() + hexCount, value,
-                                        std::chars_format::hex);
+    const auto result =
+        std::from_chars(hex.data(), hex.data() + hexCount, value, std::chars_format::hex);
     if (result.ec == std::errc::result_out_of_range || std::isinf(value)) return DBL_MAX;
     return value;
 }

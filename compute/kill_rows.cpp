@@ -27,11 +27,11 @@ std::string KillRow(const KillRowSpec& spec, const EntryValues& values) {
 
 }  // namespace
 
-KillRows ComputeKillRows(std::u16string_view e1, std::u16string_view e2,
-                         std::u16string_view e3) {
+KillRows ComputeKillRows(std::u16string_view e1, std::u16string_view e2, std::u16string_view e3) {
     const EntryValues values{EntryValue(e1), EntryValue(e2), EntryValue(e3)};
     KillRows rows;
-    for (std::size_t i = 0; i < KillRowTable.size(); ++i) rows[i] = KillRow(KillRowTable[i], values);
+    for (std::size_t i = 0; i < KillRowTable.size(); ++i)
+        rows[i] = KillRow(KillRowTable[i], values);
     return rows;
 }
 

@@ -20,8 +20,8 @@
 namespace rongxi {
 
 struct KillRowSpec {
-    std::string_view resultBox;   // name of the box that shows the row
-    std::array<int, 7> offsets;   // ascending; also the order of the digits
+    std::string_view resultBox;  // name of the box that shows the row
+    std::array<int, 7> offsets;  // ascending; also the order of the digits
 };
 
 inline constexpr std::size_t kKillRowCount = 6;
@@ -49,7 +49,6 @@ std::string NumberText(double value);
 // The six kill rows, in KillRowTable order, for the three entry texts.
 // Defined for every input: each row is 23 characters, digits with "*" at the
 // 8th and 16th place.
-KillRows ComputeKillRows(std::u16string_view e1, std::u16string_view e2,
-                         std::u16string_view e3);
+KillRows ComputeKillRows(std::u16string_view e1, std::u16string_view e2, std::u16string_view e3);
 
 }  // namespace rongxi

@@ -36,9 +36,9 @@ char* AppendZeros(char* out, int count) {
 // exponents -4..14, exponent notation ("1E-05", "2.5E+20") otherwise.
 char* WriteRounded(char* out, double value) {
     TextBuffer scientific{};
-    const auto written = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
-                                       std::fabs(value), std::chars_format::scientific,
-                                       kSignificantDigits - 1);
+    const auto written =
+        std::to_chars(scientific.data(), scientific.data() + scientific.size(), std::fabs(value),
+                      std::chars_format::scientific, kSignificantDigits - 1);
     const std::string_view text(scientific.data(), written.ptr);
     const std::size_t marker = text.find('e');
 

@@ -79,9 +79,10 @@ class XSession:
     def run(self, *command, **kwargs):
         return subprocess.run(list(command), env=self.env, check=True, **kwargs)
 
-    def launch(self, binary):
-        program = subprocess.Popen([binary], env=self.env, stdin=subprocess.DEVNULL)
-        return Window(self, program, self._find_window(program))
+    def launch(self, binary, scale=1):
+        env = {**self.env, "QT_SCALE_FACTOR": str(scale)} if scale != 1 else self.env
+        program = subprocess.Popen([binary], env=env, stdin=subprocess.DEVNULL)
+        return Window(self, program, self._find_window(program), scale)
 
     def _find_window(self, program):
         net_wm_name = self._x.intern_atom("_NET_WM_NAME")
@@ -103,10 +104,11 @@ class XSession:
 
 
 class Window:
-    def __init__(self, session, program, window):
+    def __init__(self, session, program, window, scale):
         self.session = session
         self.program = program
         self.window = window
+        self.scale = scale
         self.id = str(window.id)
 
     def geometry(self):
@@ -123,7 +125,7 @@ class Window:
         self.session.run("xdotool", "key", "--clearmodifiers", *keys)
 
     def click(self, control):
-        x, y = CONTROL_CENTRES[control]
+        x, y = (round(c * self.scale) for c in CONTROL_CENTRES[control])
         self.session.run("xdotool", "mousemove", "--window", self.id, str(x), str(y),
                          "click", "1")
 

@@ -36,7 +36,8 @@ public:
     State validate(QString& input, int& position) const override {
         if (CharacterCount(input) <= 1 && !HasLoneSurrogate(input)) return Acceptable;
         // Something was added to a box that already held its character.
-        const bool wasFull = !box_->textBeforeEdit().isEmpty() && !box_->wholeTextSelectedBeforeEdit();
+        const bool wasFull =
+            !box_->textBeforeEdit().isEmpty() && !box_->wholeTextSelectedBeforeEdit();
         if (wasFull) return Invalid;
         // The box was empty or its text was replaced, so the input is all new
         // text: keep its first character, as pasting into a full-length box does.

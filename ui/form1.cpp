@@ -37,8 +37,8 @@ QStringList Families(const std::array<std::string_view, N>& names) {
 }
 
 QRect ToPixels(const TwipRect& twips) {
-    return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel,
-            twips.width / kTwipsPerPixel, twips.height / kTwipsPerPixel};
+    return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel, twips.width / kTwipsPerPixel,
+            twips.height / kTwipsPerPixel};
 }
 
 QFont BoxFont(int pixelSize) {
@@ -110,6 +110,7 @@ void Form1::createControls() {
         QWidget* container = spec.container == kWindowName ? this : control(spec.container);
         QWidget* widget = CreateControl(spec, container);
         widget->setObjectName(FromUtf8(spec.name));
+        widget->setAccessibleName(FromUtf8(spec.accessibleName));
         widget->setGeometry(ToPixels(spec.twips));
         controls_.emplace(spec.name, widget);
         if (widget->focusPolicy() == Qt::NoFocus) continue;  // frames

@@ -26,10 +26,11 @@ private:
     void connectHandlers();
 
     // The five event handlers.
-    void computeKillRows();                                                   // Command1 Click
-    void clearData();                                                         // Command2 Click
-    void exitProgram();                                                       // Command3 Click
-    void advanceEntry(std::string_view changedBox, std::string_view nextBox);  // Text1, Text2 Change
+    void computeKillRows();  // Command1 Click
+    void clearData();        // Command2 Click
+    void exitProgram();      // Command3 Click
+    void advanceEntry(std::string_view changedBox,
+                      std::string_view nextBox);  // Text1, Text2 Change
 
     [[nodiscard]] QWidget* control(std::string_view name) const;
     [[nodiscard]] QLineEdit* textBox(std::string_view name) const;

@@ -25,6 +25,7 @@ struct ControlSpec {
     std::string_view container;  // "Form1" or the name of a frame
     std::string_view caption;    // UTF-8; empty for text boxes
     TwipRect twips;
+    std::string_view accessibleName;  // what a screen reader says
 };
 
 inline constexpr std::string_view kWindowName = "Form1";
@@ -36,20 +37,20 @@ inline constexpr int kClientHeightTwips = 3465;
 // neighbours share one pixel of border: that is how the window has always
 // looked.
 inline constexpr std::array<ControlSpec, 14> Form1Layout{{
-    {"Frame1", ControlKind::Frame, "Form1", "输入开奖号", {120, 0, 4935, 735}},
-    {"Text1", ControlKind::EntryBox, "Frame1", "", {120, 240, 375, 375}},
-    {"Text2", ControlKind::EntryBox, "Frame1", "", {480, 240, 375, 375}},
-    {"Text3", ControlKind::EntryBox, "Frame1", "", {840, 240, 375, 375}},
-    {"Command1", ControlKind::Button, "Frame1", "杀垃圾", {1320, 240, 1095, 375}},
-    {"Command2", ControlKind::Button, "Frame1", "清除数据", {2520, 240, 1095, 375}},
-    {"Command3", ControlKind::Button, "Frame1", "退出", {3720, 240, 1095, 375}},
-    {"Frame2", ControlKind::Frame, "Form1", "杀垃圾复试", {120, 840, 4935, 2535}},
-    {"Text4", ControlKind::ResultBox, "Frame2", "", {120, 240, 4695, 315}},
-    {"Text5", ControlKind::ResultBox, "Frame2", "", {120, 600, 4695, 315}},
-    {"Text6", ControlKind::ResultBox, "Frame2", "", {120, 960, 4695, 315}},
-    {"Text7", ControlKind::ResultBox, "Frame2", "", {120, 1320, 4695, 315}},
-    {"Text8", ControlKind::ResultBox, "Frame2", "", {120, 1680, 4695, 315}},
-    {"Text9", ControlKind::ResultBox, "Frame2", "", {120, 2040, 4695, 315}},
+    {"Frame1", ControlKind::Frame, "Form1", "输入开奖号", {120, 0, 4935, 735}, "输入开奖号"},
+    {"Text1", ControlKind::EntryBox, "Frame1", "", {120, 240, 375, 375}, "开奖号第一位"},
+    {"Text2", ControlKind::EntryBox, "Frame1", "", {480, 240, 375, 375}, "开奖号第二位"},
+    {"Text3", ControlKind::EntryBox, "Frame1", "", {840, 240, 375, 375}, "开奖号第三位"},
+    {"Command1", ControlKind::Button, "Frame1", "杀垃圾", {1320, 240, 1095, 375}, "杀垃圾"},
+    {"Command2", ControlKind::Button, "Frame1", "清除数据", {2520, 240, 1095, 375}, "清除数据"},
+    {"Command3", ControlKind::Button, "Frame1", "退出", {3720, 240, 1095, 375}, "退出"},
+    {"Frame2", ControlKind::Frame, "Form1", "杀垃圾复试", {120, 840, 4935, 2535}, "杀垃圾复试"},
+    {"Text4", ControlKind::ResultBox, "Frame2", "", {120, 240, 4695, 315}, "杀垃圾复试第1行"},
+    {"Text5", ControlKind::ResultBox, "Frame2", "", {120, 600, 4695, 315}, "杀垃圾复试第2行"},
+    {"Text6", ControlKind::ResultBox, "Frame2", "", {120, 960, 4695, 315}, "杀垃圾复试第3行"},
+    {"Text7", ControlKind::ResultBox, "Frame2", "", {120, 1320, 4695, 315}, "杀垃圾复试第4行"},
+    {"Text8", ControlKind::ResultBox, "Frame2", "", {120, 1680, 4695, 315}, "杀垃圾复试第5行"},
+    {"Text9", ControlKind::ResultBox, "Frame2", "", {120, 2040, 4695, 315}, "杀垃圾复试第6行"},
 }};
 
 // The boxes use "宋体" (SimSun), bold. Where it is missing, the nearest

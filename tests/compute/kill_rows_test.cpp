@@ -17,16 +17,28 @@ struct DrawCase {
 };
 
 const DrawCase kDraws[] = {
-    {"OneTwoThree", u"1", u"2", u"3",
+    {"OneTwoThree",
+     u"1",
+     u"2",
+     u"3",
      {"1234590*2345601*3456712", "1267890*2378901*3489012", "1356789*2467890*3578901",
       "1456780*2567891*3678902", "2345678*3456789*4567890", "3467890*4578901*5689012"}},
-    {"AllZeros", u"0", u"0", u"0",
+    {"AllZeros",
+     u"0",
+     u"0",
+     u"0",
      {"0123489*0123489*0123489", "0156789*0156789*0156789", "0245678*0245678*0245678",
       "0345679*0345679*0345679", "1234567*1234567*1234567", "2356789*2356789*2356789"}},
-    {"AllNines", u"9", u"9", u"9",
+    {"AllNines",
+     u"9",
+     u"9",
+     u"9",
      {"9012378*9012378*9012378", "9045678*9045678*9045678", "9134567*9134567*9134567",
       "9234568*9234568*9234568", "0123456*0123456*0123456", "1245678*1245678*1245678"}},
-    {"EmptyAndLetterCountAsZero", u"5", u"", u"x",
+    {"EmptyAndLetterCountAsZero",
+     u"5",
+     u"",
+     u"x",
      {"5678934*0123489*0123489", "5601234*0156789*0156789", "5790123*0245678*0245678",
       "5890124*0345679*0345679", "6789012*1234567*1234567", "7801234*2356789*2356789"}},
 };
@@ -54,7 +66,7 @@ const GroupCase kLongerEntries[] = {
     {"NegativeCrossesZero", u"-3", "3210156"},
     {"HexNumber", u"&HFF", "5678934"},
     {"FullWidthDigit", u"\uFF17", "7890156"},
-    {"HugeSaturates", u"1e400", "8888888"},  // every sum is "1.79769313486232E+308"
+    {"HugeSaturates", u"1e400", "8888888"},   // every sum is "1.79769313486232E+308"
     {"TinyFraction", u"0.00001", "5111111"},  // "1E-05", "1.00001", ...
 };
 
@@ -96,8 +108,10 @@ TEST(KillRowShape, EveryOneUnitTextGivesDigitPlusOffsetModTen) {
         const int digit = DigitOf(entry[0]);
         for (std::size_t r = 0; r < rows.size(); ++r) {
             for (std::size_t i = 0; i < 7; ++i) {
-                const char expected = static_cast<char>('0' + (digit + KillRowTable[r].offsets[i]) % 10);
-                ASSERT_EQ(rows[r][i], expected) << "U+" << std::hex << static_cast<int>(unit) << " row " << r;
+                const char expected =
+                    static_cast<char>('0' + (digit + KillRowTable[r].offsets[i]) % 10);
+                ASSERT_EQ(rows[r][i], expected)
+                    << "U+" << std::hex << static_cast<int>(unit) << " row " << r;
                 ASSERT_EQ(rows[r][16 + i], expected);
             }
         }
@@ -117,7 +131,8 @@ TEST(KillRowShape, RandomLongerTextsAreWellFormed) {
         std::array<std::u16string, 3> entries;
         for (auto& entry : entries) {
             for (int n = length(random); n > 0; --n) {
-                entry += wild(random) ? static_cast<char16_t>(anyUnit(random)) : interesting[pick(random)];
+                entry += wild(random) ? static_cast<char16_t>(anyUnit(random))
+                                      : interesting[pick(random)];
             }
         }
         ExpectWellFormed(ComputeKillRows(entries[0], entries[1], entries[2]));

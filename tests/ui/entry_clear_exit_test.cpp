@@ -70,17 +70,34 @@ private slots:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("expectedText");
         QTest::addColumn<QString>("expectedFocus");
-        QTest::newRow("deleting keeps the caret") << "1" << "backspace" << "" << "Text1";
-        QTest::newRow("a second character is refused") << "1" << "type 2" << "1" << "Text1";
-        QTest::newRow("a wide second character is refused") << "1" << "type smile" << "1" << "Text1";
+        QTest::newRow("deleting keeps the caret") << "1"
+                                                  << "backspace"
+                                                  << ""
+                                                  << "Text1";
+        QTest::newRow("a second character is refused") << "1"
+                                                       << "type 2"
+                                                       << "1"
+                                                       << "Text1";
+        QTest::newRow("a wide second character is refused") << "1"
+                                                            << "type smile"
+                                                            << "1"
+                                                            << "Text1";
         QTest::newRow("a second character after a wide one is refused")
             << kSmile << "type 2" << kSmile << "Text1";
-        QTest::newRow("replacing the selection moves on") << "1" << "select, type 5" << "5" << "Text2";
-        QTest::newRow("replacing it by itself moves on") << "1" << "select, type 1" << "1" << "Text2";
+        QTest::newRow("replacing the selection moves on") << "1"
+                                                          << "select, type 5"
+                                                          << "5"
+                                                          << "Text2";
+        QTest::newRow("replacing it by itself moves on") << "1"
+                                                         << "select, type 1"
+                                                         << "1"
+                                                         << "Text2";
         QTest::newRow("replacing it by a wide one moves on")
-            << "1" << "select, type smile" << kSmile << "Text2";
-        QTest::newRow("deleting a wide character removes it whole")
-            << kSmile << "backspace" << "" << "Text1";
+            << "1"
+            << "select, type smile" << kSmile << "Text2";
+        QTest::newRow("deleting a wide character removes it whole") << kSmile << "backspace"
+                                                                    << ""
+                                                                    << "Text1";
     }
     void editsOfAFilledBox() {
         QFETCH(QString, held);
@@ -102,10 +119,12 @@ private slots:
     void pastingKeepsTheFirstWholeCharacter_data() {
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("expectedText");
-        QTest::newRow("digits") << "123" << "1";
+        QTest::newRow("digits") << "123"
+                                << "1";
         QTest::newRow("wide character first") << kSmile + "2" << kSmile;
         QTest::newRow("wide character second") << "1" + kSmile << "1";
-        QTest::newRow("line break") << "9\n8" << "9";
+        QTest::newRow("line break") << "9\n8"
+                                    << "9";
     }
     void pastingKeepsTheFirstWholeCharacter() {
         QFETCH(QString, clipboard);
@@ -123,7 +142,8 @@ private slots:
         commit.setCommitString(QString(QChar(0xD83D)));
         QApplication::sendEvent(QApplication::focusWidget(), &commit);
         for (int number = 1; number <= 3; ++number) {
-            QVERIFY2(!HasLoneSurrogate(user_.box(number)->text()), qPrintable(WindowDriver::focusName()));
+            QVERIFY2(!HasLoneSurrogate(user_.box(number)->text()),
+                     qPrintable(WindowDriver::focusName()));
         }
     }
 
@@ -145,6 +165,24 @@ private slots:
         QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text3"));
         QApplication::sendEvent(user_.box(2), &commit);  // full: refused
         QCOMPARE(user_.box(2)->text(), QStringLiteral("３"));
+    }
+
+    void fullWidthDigitsFromAnInputMethodComputeAsDigits() {
+        QInputMethodEvent preedit(QStringLiteral("１"), {});  // still being composed
+        QApplication::sendEvent(QApplication::focusWidget(), &preedit);
+        user_.click(QStringLiteral("Command1"));
+        QCOMPARE(user_.box(4)->text(), QStringLiteral("0123489*0123489*0123489"));
+
+        user_.clickBox(1);
+        for (const QString& digit : {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３")}) {
+            QInputMethodEvent commit;
+            commit.setCommitString(digit);
+            QApplication::sendEvent(QApplication::focusWidget(), &commit);
+        }
+        QCOMPARE(user_.texts(1, 3), (QStringList{"１", "２", "３"}));
+        user_.click(QStringLiteral("Command1"));
+        QCOMPARE(user_.box(4)->text(), QStringLiteral("1234590*2345601*3456712"));
+        QCOMPARE(user_.box(9)->text(), QStringLiteral("3467890*4578901*5689012"));
     }
 
     void caretMovesIntoAFilledBoxWithoutSelectingIt() {

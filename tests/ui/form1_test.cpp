@@ -25,7 +25,9 @@ class Form1Test : public QObject {
     WindowDriver user_;
 
     template <typename Widget = QWidget>
-    Widget* find(const QString& name) const { return user_.find<Widget>(name); }
+    Widget* find(const QString& name) const {
+        return user_.find<Widget>(name);
+    }
     QLineEdit* box(int number) const { return user_.box(number); }
     static QString focusName() { return WindowDriver::focusName(); }
     void typeInto(int number, const QString& text) { user_.typeInto(number, text); }
@@ -67,7 +69,11 @@ private slots:
         QTest::addColumn<QRect>("clientRect");
         // Rectangles in the client area, as the layout has always been drawn.
         const struct {
-            const char* name; const char* kind; const char* container; const char* caption; QRect rect;
+            const char* name;
+            const char* kind;
+            const char* container;
+            const char* caption;
+            QRect rect;
         } controls[] = {
             {"Frame1", "QGroupBox", "Form1", "输入开奖号", {8, 0, 329, 49}},
             {"Text1", "QLineEdit", "Frame1", "", {16, 16, 25, 25}},
@@ -85,7 +91,8 @@ private slots:
             {"Text9", "QLineEdit", "Frame2", "", {16, 192, 313, 21}},
         };
         for (const auto& c : controls) {
-            QTest::newRow(c.name) << c.name << c.kind << c.container << QString::fromUtf8(c.caption) << c.rect;
+            QTest::newRow(c.name) << c.name << c.kind << c.container << QString::fromUtf8(c.caption)
+                                  << c.rect;
         }
     }
     void controlSitsAtItsPixelRectangle() {
@@ -126,19 +133,22 @@ private slots:
         const QFontInfo info(box(number)->font());
         QCOMPARE(info.pixelSize(), pixelSize);
         QVERIFY(info.bold());
-        const QStringList chineseSerif{"宋体", "SimSun", "NSimSun", "Noto Serif CJK SC", "AR PL UMing CN"};
+        const QStringList chineseSerif{"宋体", "SimSun", "NSimSun", "Noto Serif CJK SC",
+                                       "AR PL UMing CN"};
         QVERIFY2(chineseSerif.contains(info.family()), qPrintable(info.family()));
     }
 
     void rowFitsItsResultBox() {
         QLineEdit* result = box(4);
-        const int rowWidth = result->fontMetrics().horizontalAdvance(QStringLiteral("8888888*8888888*8888888"));
+        const int rowWidth =
+            result->fontMetrics().horizontalAdvance(QStringLiteral("8888888*8888888*8888888"));
         QVERIFY2(rowWidth < result->width() - 8, qPrintable(QString::number(rowWidth)));
     }
 
     void tabWalksTheCycleBothWays() {
-        const QStringList cycle{"Text1", "Text2", "Text3", "Command1", "Command2", "Command3",
-                                "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text1"};
+        const QStringList cycle{"Text1",    "Text2", "Text3", "Command1", "Command2",
+                                "Command3", "Text4", "Text5", "Text6",    "Text7",
+                                "Text8",    "Text9", "Text1"};
         QStringList forward{focusName()};
         for (int step = 1; step < cycle.size(); ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -182,10 +192,11 @@ private slots:
                                << QStringList{"1234590*2345601*3456712", "1267890*2378901*3489012",
                                               "1356789*2467890*3578901", "1456780*2567891*3678902",
                                               "2345678*3456789*4567890", "3467890*4578901*5689012"};
-        QTest::newRow("5, empty, x") << QStringList{"5", "", "x"}
-                                     << QStringList{"5678934*0123489*0123489", "5601234*0156789*0156789",
-                                                    "5790123*0245678*0245678", "5890124*0345679*0345679",
-                                                    "6789012*1234567*1234567", "7801234*2356789*2356789"};
+        QTest::newRow("5, empty, x")
+            << QStringList{"5", "", "x"}
+            << QStringList{"5678934*0123489*0123489", "5601234*0156789*0156789",
+                           "5790123*0245678*0245678", "5890124*0345679*0345679",
+                           "6789012*1234567*1234567", "7801234*2356789*2356789"};
     }
     void computeWritesTheSixRows() {
         QFETCH(QStringList, entries);

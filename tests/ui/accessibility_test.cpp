@@ -1,0 +1,89 @@
+// What a screen reader learns about the window: names, roles, groups, and the
+// order in which the focus walks the controls.
+#include <QAccessible>
+#include <QApplication>
+#include <QtTest>
+
+#include "window_driver.h"
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+    WindowDriver user_;
+
+    // What a screen reader asks the window: which control has the focus,
+    // and what is it called?
+    QString focusedControlName() const {
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(user_.window());
+        QAccessibleInterface* focused = window->focusChild();
+        if (focused == nullptr || !focused->state().focused) return {};
+        return focused->text(QAccessible::Name);
+    }
+
+private slots:
+    void init() { user_.open(); }
+    void cleanup() { user_.close(); }
+
+    void everyControlHasAChineseNameAndItsRole_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("group");
+        const struct {
+            const char* control;
+            const char* name;
+            QAccessible::Role role;
+            const char* group;
+        } rows[] = {
+            {"Frame1", "输入开奖号", QAccessible::Grouping, ""},
+            {"Text1", "开奖号第一位", QAccessible::EditableText, "输入开奖号"},
+            {"Text2", "开奖号第二位", QAccessible::EditableText, "输入开奖号"},
+            {"Text3", "开奖号第三位", QAccessible::EditableText, "输入开奖号"},
+            {"Command1", "杀垃圾", QAccessible::Button, "输入开奖号"},
+            {"Command2", "清除数据", QAccessible::Button, "输入开奖号"},
+            {"Command3", "退出", QAccessible::Button, "输入开奖号"},
+            {"Frame2", "杀垃圾复试", QAccessible::Grouping, ""},
+            {"Text4", "杀垃圾复试第1行", QAccessible::EditableText, "杀垃圾复试"},
+            {"Text9", "杀垃圾复试第6行", QAccessible::EditableText, "杀垃圾复试"},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.control) << row.control << QString::fromUtf8(row.name)
+                                       << int(row.role) << QString::fromUtf8(row.group);
+        }
+    }
+    void everyControlHasAChineseNameAndItsRole() {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QFETCH(int, role);
+        QFETCH(QString, group);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(user_.find(control));
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+        QCOMPARE(int(accessible->role()), role);
+        if (!group.isEmpty()) QCOMPARE(accessible->parent()->text(QAccessible::Name), group);
+    }
+
+    void focusWalksTheTabOrder() {
+        QStringList walked{focusedControlName()};
+        for (int step = 0; step < 12; ++step) {
+            WindowDriver::key(Qt::Key_Tab);
+            walked << focusedControlName();
+        }
+        QCOMPARE(walked, (QStringList{"开奖号第一位", "开奖号第二位", "开奖号第三位", "杀垃圾",
+                                      "清除数据", "退出", "杀垃圾复试第1行", "杀垃圾复试第2行",
+                                      "杀垃圾复试第3行", "杀垃圾复试第4行", "杀垃圾复试第5行",
+                                      "杀垃圾复试第6行", "开奖号第一位"}));
+    }
+
+    void typingADrawMovesTheFocusBoxByBox() {
+        QStringList walked{focusedControlName()};
+        for (QChar digit : QStringLiteral("12")) {
+            WindowDriver::type(digit);
+            walked << focusedControlName();
+        }
+        QCOMPARE(walked, (QStringList{"开奖号第一位", "开奖号第二位", "开奖号第三位"}));
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
