@@ -13,7 +13,7 @@ import tempfile
 import time
 import zlib
 
-from Xlib import X, Xatom, display, protocol
+from Xlib import X, display, protocol
 
 WINDOW_TITLE = "榕汐 "
 
@@ -102,6 +102,14 @@ class XSession:
     def x(self):
         return self._x
 
+    def close_window(self, window):
+        """What a window manager's close button sends: WM_DELETE_WINDOW."""
+        message = protocol.event.ClientMessage(
+            window=window, client_type=self._x.intern_atom("WM_PROTOCOLS"),
+            data=(32, [self._x.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
+        window.send_event(message, event_mask=X.NoEventMask)
+        self._x.flush()
+
 
 class Window:
     def __init__(self, session, program, window, scale):
@@ -147,13 +155,7 @@ class Window:
             return ""  # an empty box copies nothing
 
     def request_close(self):
-        """What a window manager's close button sends: WM_DELETE_WINDOW."""
-        x = self.session.x()
-        message = protocol.event.ClientMessage(
-            window=self.window, client_type=x.intern_atom("WM_PROTOCOLS"),
-            data=(32, [x.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
-        self.window.send_event(message, event_mask=X.NoEventMask)
-        x.flush()
+        self.session.close_window(self.window)
 
     def wait_for_exit(self, timeout=10):
         return self.program.wait(timeout=timeout)

@@ -53,17 +53,20 @@ inline constexpr std::array<ControlSpec, 14> Form1Layout{{
     {"Text9", ControlKind::ResultBox, "Frame2", "", {120, 2040, 4695, 315}, "杀垃圾复试第6行"},
 }};
 
-// The boxes use "宋体" (SimSun), bold. Where it is missing, the nearest
-// Chinese serif faces stand in, never a Latin-only face, so both the digits
-// and any Chinese character typed into a box keep their Simplified forms.
+// The boxes use "宋体" (SimSun), bold. Where it is missing, the first of the
+// nearest Chinese serif faces that is installed stands in, never a Latin-only
+// face, so both the digits and any Chinese character typed into a box keep
+// their Simplified forms.
 inline constexpr std::array<std::string_view, 5> kBoxFontFamilies{
     "宋体", "SimSun", "NSimSun", "Noto Serif CJK SC", "AR PL UMing CN"};
 inline constexpr int kEntryBoxFontPixels = 19;   // 14.25 pt
 inline constexpr int kResultBoxFontPixels = 14;  // 10.5 pt
 
-// Added behind the default user-interface font for the captions, so Chinese
-// is drawn in Simplified forms whatever the user's locale.
-inline constexpr std::array<std::string_view, 4> kCaptionFallbackFamilies{
-    "Noto Sans CJK SC", "Microsoft YaHei", "WenQuanYi Micro Hei", "SimSun"};
+// Captions use the first of these that is installed, else the desktop's
+// default font: every caption is Chinese, and these draw it in Simplified
+// forms whatever the user's locale.
+inline constexpr std::array<std::string_view, 5> kCaptionFamilies{
+    "Microsoft YaHei", "PingFang SC", "Noto Sans CJK SC", "Source Han Sans SC",
+    "WenQuanYi Micro Hei"};
 
 }  // namespace rongxi::ui
