@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QStyle>
 #include <QStyleFactory>
+#include <limits>
 #include <optional>
 
 #include "compute/kill_rows.h"
@@ -96,6 +97,9 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* container) {
         case ControlKind::ResultBox: {
             const bool entry = spec.kind == ControlKind::EntryBox;
             QLineEdit* box = entry ? new EntryBox(container) : new QLineEdit(container);
+            // QLineEdit keeps 32767 characters unless told otherwise; a result
+            // box has no limit of its own.
+            if (!entry) box->setMaxLength(std::numeric_limits<int>::max());
             box->setFont(BoxFont(entry ? kEntryBoxFontPixels : kResultBoxFontPixels));
             box->setAlignment(Qt::AlignCenter);
             return box;

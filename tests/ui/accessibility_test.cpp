@@ -13,7 +13,7 @@ class AccessibilityTest : public QObject {
 
     // What a screen reader asks the window: which control has the focus,
     // and what is it called?
-    QString focusedControlName() const {
+    [[nodiscard]] QString focusedControlName() const {
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(user_.window());
         QAccessibleInterface* focused = window->focusChild();
         if (focused == nullptr || !focused->state().focused) return {};
@@ -56,7 +56,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, role);
         QFETCH(QString, group);
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(user_.find(control));
+        QAccessibleInterface* accessible =
+            QAccessible::queryAccessibleInterface(user_.find(control));
         QVERIFY(accessible != nullptr);
         QCOMPARE(accessible->text(QAccessible::Name), name);
         QCOMPARE(int(accessible->role()), role);

@@ -174,7 +174,8 @@ private slots:
         QCOMPARE(user_.box(4)->text(), QStringLiteral("0123489*0123489*0123489"));
 
         user_.clickBox(1);
-        for (const QString& digit : {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３")}) {
+        for (const QString& digit :
+             {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３")}) {
             QInputMethodEvent commit;
             commit.setCommitString(digit);
             QApplication::sendEvent(QApplication::focusWidget(), &commit);

@@ -22,7 +22,7 @@ public:
     [[nodiscard]] rongxi::ui::Form1* window() const { return window_.get(); }
 
     template <typename Widget = QWidget>
-    Widget* find(const QString& name) const {
+    [[nodiscard]] Widget* find(const QString& name) const {
         auto* widget = window_->findChild<Widget*>(name);
         if (widget == nullptr) qFatal("no control %s", qPrintable(name));
         return widget;
