@@ -6,17 +6,6 @@
 namespace rongxi::ui {
 namespace {
 
-bool HasLoneSurrogate(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            ++i;
-        } else if (text[i].isSurrogate()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The first character of text that is whole; lone surrogate halves are
 // skipped. Empty when there is none.
 QString FirstWholeCharacter(const QString& text) {
@@ -34,7 +23,7 @@ public:
     explicit OneCharacterValidator(EntryBox* box) : QValidator(box), box_(box) {}
 
     State validate(QString& input, int& position) const override {
-        if (CharacterCount(input) <= 1 && !HasLoneSurrogate(input)) return Acceptable;
+        if (CharacterCount(input) <= 1 && input.isValidUtf16()) return Acceptable;
         // Something was added to a box that already held its character.
         const bool wasFull =
             !box_->textBeforeEdit().isEmpty() && !box_->wholeTextSelectedBeforeEdit();

@@ -67,50 +67,45 @@ private slots:
 
     void editsOfAFilledBox_data() {
         QTest::addColumn<QString>("held");
-        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("selectAll");
+        QTest::addColumn<QString>("typed");  // "\b" is Backspace
         QTest::addColumn<QString>("expectedText");
         QTest::addColumn<QString>("expectedFocus");
-        QTest::newRow("deleting keeps the caret") << "1"
-                                                  << "backspace"
-                                                  << ""
-                                                  << "Text1";
-        QTest::newRow("a second character is refused") << "1"
-                                                       << "type 2"
-                                                       << "1"
-                                                       << "Text1";
-        QTest::newRow("a wide second character is refused") << "1"
-                                                            << "type smile"
-                                                            << "1"
-                                                            << "Text1";
-        QTest::newRow("a second character after a wide one is refused")
-            << kSmile << "type 2" << kSmile << "Text1";
-        QTest::newRow("replacing the selection moves on") << "1"
-                                                          << "select, type 5"
-                                                          << "5"
-                                                          << "Text2";
-        QTest::newRow("replacing it by itself moves on") << "1"
-                                                         << "select, type 1"
-                                                         << "1"
-                                                         << "Text2";
-        QTest::newRow("replacing it by a wide one moves on")
-            << "1"
-            << "select, type smile" << kSmile << "Text2";
-        QTest::newRow("deleting a wide character removes it whole") << kSmile << "backspace"
-                                                                    << ""
-                                                                    << "Text1";
+        const struct {
+            const char* name;
+            QString held;
+            bool selectAll;
+            QString typed;
+            QString expectedText;
+            const char* expectedFocus;
+        } rows[] = {
+            {"deleting keeps the caret", "1", false, "\b", "", "Text1"},
+            {"a second character is refused", "1", false, "2", "1", "Text1"},
+            {"a wide second character is refused", "1", false, kSmile, "1", "Text1"},
+            {"a second character after a wide one is refused", kSmile, false, "2", kSmile, "Text1"},
+            {"replacing the selection moves on", "1", true, "5", "5", "Text2"},
+            {"replacing it by itself moves on", "1", true, "1", "1", "Text2"},
+            {"replacing it by a wide one moves on", "1", true, kSmile, kSmile, "Text2"},
+            {"deleting a wide character removes it whole", kSmile, false, "\b", "", "Text1"},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.name) << row.held << row.selectAll << row.typed << row.expectedText
+                                    << QString::fromLatin1(row.expectedFocus);
+        }
     }
     void editsOfAFilledBox() {
         QFETCH(QString, held);
-        QFETCH(QString, edit);
+        QFETCH(bool, selectAll);
+        QFETCH(QString, typed);
         QFETCH(QString, expectedText);
         QFETCH(QString, expectedFocus);
         fillFirstBox(held);
         QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text1"));
-        if (edit.startsWith("select")) WindowDriver::key(Qt::Key_A, Qt::ControlModifier);
-        if (edit == "backspace") WindowDriver::key(Qt::Key_Backspace);
-        if (edit.endsWith("smile")) WindowDriver::typeCharacter(kSmile);
-        if (edit.endsWith("type 1") || edit.endsWith("type 2") || edit.endsWith("type 5")) {
-            WindowDriver::type(edit.right(1));
+        if (selectAll) WindowDriver::key(Qt::Key_A, Qt::ControlModifier);
+        if (typed == "\b") {
+            WindowDriver::key(Qt::Key_Backspace);
+        } else {
+            WindowDriver::typeCharacter(typed);
         }
         QCOMPARE(user_.box(1)->text(), expectedText);
         QCOMPARE(WindowDriver::focusName(), expectedFocus);
