@@ -1,5 +1,7 @@
 #include "ui/program_identity.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QGuiApplication>
 #include <QString>
 
@@ -7,10 +9,12 @@
 
 namespace rongxi::ui {
 
+// Every size the icon theme ships, each drawn pixel for pixel, so no desktop
+// has to scale a small one up.
 QIcon ProgramIcon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/hicolor/16x16/apps/rongxi.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/hicolor/32x32/apps/rongxi.png"), QSize(32, 32));
+    QDirIterator sizes(QStringLiteral(":/icons/hicolor"), QDir::Dirs);
+    while (sizes.hasNext()) icon.addFile(sizes.next() + QStringLiteral("/apps/rongxi.png"));
     return icon;
 }
 

@@ -2,6 +2,7 @@
 Windows version resource, the desktop entry, the AppStream metadata and the
 Debian package, which must install and start."""
 
+import gzip
 import os
 import struct
 import subprocess
@@ -14,6 +15,7 @@ SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BUILD = os.environ.get("RONGXI_BUILD_DIR", os.path.join(SOURCE, "build"))
 VERSION = "1.00"
 APP_ID = "cn.rongxi.Rongxi"
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
 
 sys.path.insert(0, os.path.join(SOURCE, "scripts"))
 from xsession import XSession  # noqa: E402
@@ -126,16 +128,58 @@ class DebianPackage(unittest.TestCase):
             self.assertIn(package, depends)
 
     def test_installs_where_desktops_look(self):
+        icons = [f"usr/share/icons/hicolor/{n}x{n}/apps/rongxi.png" for n in ICON_SIZES]
         for path in ("usr/bin/rongxi", f"usr/share/applications/{APP_ID}.desktop",
-                     f"usr/share/metainfo/{APP_ID}.metainfo.xml",
-                     "usr/share/icons/hicolor/16x16/apps/rongxi.png",
-                     "usr/share/icons/hicolor/32x32/apps/rongxi.png"):
+                     f"usr/share/metainfo/{APP_ID}.metainfo.xml", "usr/share/man/man1/rongxi.1.gz",
+                     "usr/share/doc/rongxi/copyright", "usr/share/doc/rongxi/changelog.gz",
+                     *icons):
             self.assertTrue(os.path.isfile(os.path.join(self.root, path)), path)
+
+    def test_lintian_finds_no_error_or_warning(self):
+        result = subprocess.run(["lintian", "--fail-on", "error,warning", self.deb],
+                                capture_output=True, text=True)
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+
+    def test_manual_page_renders_without_warnings(self):
+        page = os.path.join(self.root, "usr/share/man/man1/rongxi.1.gz")
+        run("mandoc", "-T", "lint", "-W", "warning", page)
+        rendered = run("man", "-l", page, env={**os.environ, "LANG": "C.UTF-8", "MANWIDTH": "80"})
+        self.assertIn("1234590*2345601*3456712", rendered.stdout)
+
+    def test_compressed_files_are_reproducible(self):
+        for path in ("usr/share/man/man1/rongxi.1.gz", "usr/share/doc/rongxi/changelog.gz"):
+            with open(os.path.join(self.root, path), "rb") as f:
+                header = f.read(10)
+            self.assertEqual(header[4:8], b"\0\0\0\0", f"{path} carries a time stamp")
+        with gzip.open(os.path.join(self.root, "usr/share/doc/rongxi/changelog.gz"), "rt") as f:
+            self.assertTrue(f.readline().startswith(f"rongxi ({VERSION})"))
+
+    def test_license_is_mit_everywhere(self):
+        with open(os.path.join(SOURCE, "LICENSE"), encoding="utf-8") as f:
+            self.assertTrue(f.read().startswith("MIT License"))
+        with open(os.path.join(self.root, "usr/share/doc/rongxi/copyright"), encoding="utf-8") as f:
+            self.assertIn("License: MIT\n", f.read())
+        metainfo = os.path.join(self.root, "usr/share/metainfo", f"{APP_ID}.metainfo.xml")
+        self.assertEqual(ElementTree.parse(metainfo).getroot().findtext("project_license"), "MIT")
+
+    def test_software_centre_catalogue_lists_it_with_an_icon(self):
+        out = os.path.join(self.temp.name, "catalogue")
+        run("appstreamcli", "compose", "--no-color", "--origin", "rongxi", "--result-root", out,
+            self.root)
+        [catalogue] = [os.path.join(folder, name) for folder, _, names in os.walk(out)
+                       for name in names if name.endswith(".xml.gz")]
+        with gzip.open(catalogue) as f:
+            components = ElementTree.parse(f).getroot().findall("component")
+        self.assertEqual([c.findtext("id") for c in components], [APP_ID])
+        cached = [icon for icon in components[0].findall("icon") if icon.get("type") == "cached"]
+        self.assertIn("64", [icon.get("width") for icon in cached])
 
     def test_desktop_entry_and_metainfo_validate(self):
         share = os.path.join(self.root, "usr", "share")
         run("desktop-file-validate", os.path.join(share, "applications", f"{APP_ID}.desktop"))
         metainfo = os.path.join(share, "metainfo", f"{APP_ID}.metainfo.xml")
+        # --pedantic notes only the capital letter in the id, which installed
+        # systems already know the program by.
         run("appstreamcli", "validate", "--no-net", metainfo)
         releases = ElementTree.parse(metainfo).getroot().find("releases")
         self.assertEqual(releases[0].get("version"), VERSION)

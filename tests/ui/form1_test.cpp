@@ -43,9 +43,11 @@ private slots:
     void programCarriesItsVersionAndIcon() {
         rongxi::ui::ApplyProgramIdentity();
         QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.00"));
-        const QList<QSize> sizes = user_.window()->windowIcon().availableSizes();
-        QVERIFY(sizes.contains(QSize(16, 16)));
-        QVERIFY(sizes.contains(QSize(32, 32)));
+        QList<QSize> sizes = user_.window()->windowIcon().availableSizes();
+        std::sort(sizes.begin(), sizes.end(),
+                  [](QSize a, QSize b) { return a.width() < b.width(); });
+        QCOMPARE(sizes, (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128},
+                                      {256, 256}}));
         QCOMPARE(user_.window()->windowTitle(), QStringLiteral("榕汐 "));  // nothing appended to it
     }
 
