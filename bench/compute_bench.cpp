@@ -8,7 +8,7 @@
 #include <string>
 
 #include "compute/kill_rows.h"
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
 
 namespace {
 

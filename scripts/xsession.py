@@ -79,9 +79,9 @@ class XSession:
     def run(self, *command, **kwargs):
         return subprocess.run(list(command), env=self.env, check=True, **kwargs)
 
-    def launch(self, binary, scale=1):
+    def launch(self, binary, scale=1, arguments=()):
         env = {**self.env, "QT_SCALE_FACTOR": str(scale)} if scale != 1 else self.env
-        program = subprocess.Popen([binary], env=env, stdin=subprocess.DEVNULL)
+        program = subprocess.Popen([binary, *arguments], env=env, stdin=subprocess.DEVNULL)
         return Window(self, program, self._find_window(program), scale)
 
     def _find_window(self, program):
@@ -136,6 +136,20 @@ class Window:
         x, y = (round(c * self.scale) for c in CONTROL_CENTRES[control])
         self.session.run("xdotool", "mousemove", "--window", self.id, str(x), str(y),
                          "click", "1")
+
+    def middle_click(self, control):
+        x, y = (round(c * self.scale) for c in CONTROL_CENTRES[control])
+        self.session.run("xdotool", "mousemove", "--window", self.id, str(x), str(y),
+                         "click", "2")
+
+    def set_primary_selection(self, text):
+        self.session.run("xclip", "-selection", "primary", "-i", input=text.encode(),
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def pixels(self, x, y, width, height):
+        """(r, g, b) of each pixel of a rectangle of the client area."""
+        data = self.window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+        return [tuple(data[i:i + 3][::-1]) for i in range(0, len(data), 4)]
 
     def read_box(self, control):
         """Clicks into a box, selects all, copies, and reads the clipboard."""

@@ -63,10 +63,12 @@ inline constexpr int kEntryBoxFontPixels = 19;   // 14.25 pt
 inline constexpr int kResultBoxFontPixels = 14;  // 10.5 pt
 
 // Captions use the first of these that is installed, else the desktop's
-// default font: every caption is Chinese, and these draw it in Simplified
-// forms whatever the user's locale.
+// default face: every caption is Chinese, and these draw it in Simplified
+// forms whatever the user's locale. Their size is fixed, 9 pt at 96 dpi, so
+// the captions fit the fixed layout whatever size the desktop's font has.
 inline constexpr std::array<std::string_view, 5> kCaptionFamilies{
     "Microsoft YaHei", "PingFang SC", "Noto Sans CJK SC", "Source Han Sans SC",
     "WenQuanYi Micro Hei"};
+inline constexpr int kCaptionFontPixels = 12;  // 9 pt
 
 }  // namespace rongxi::ui

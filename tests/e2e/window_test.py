@@ -6,6 +6,7 @@ back through the clipboard, and ends the program both ways a user can.
 
 import os
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
@@ -18,14 +19,18 @@ ROWS_123 = ["1234590*2345601*3456712", "1267890*2378901*3489012", "1356789*24678
 BOXES = [f"Text{n}" for n in range(1, 10)]
 
 
-class WindowEndToEnd(unittest.TestCase):
+class LaunchedWindow(unittest.TestCase):
+    arguments = ()
+
     def setUp(self):
         self.session = XSession().__enter__()
         self.addCleanup(self.session.__exit__, None, None, None)
-        self.window = self.session.launch(BINARY)
+        self.window = self.session.launch(BINARY, arguments=self.arguments)
         self.addCleanup(lambda: self.window.program.poll() is None and self.window.program.kill())
         self.window.focus()
 
+
+class WindowEndToEnd(LaunchedWindow):
     def test_type_compute_clear_and_close_by_the_window_system(self):
         self.assertEqual(self.window.geometry(), (342, 231))
         self.window.type("123")
@@ -43,6 +48,35 @@ class WindowEndToEnd(unittest.TestCase):
         self.window.type("9")
         self.window.click("Command3")
         self.assertEqual(self.window.wait_for_exit(), 0)
+
+    def test_middle_click_paste_is_cut_down_and_undone_in_one_step(self):
+        self.window.set_primary_selection("89")
+        self.window.middle_click("Text3")
+        self.assertEqual(self.window.read_box("Text3"), "8")
+        self.window.key("ctrl+z")
+        self.assertEqual(self.window.read_box("Text3"), "")
+
+
+class CommandLineIsIgnored(LaunchedWindow):
+    """Qt's own options change nothing: the program takes no command line."""
+
+    def setUp(self):
+        self.stylesheet = tempfile.NamedTemporaryFile("w", suffix=".qss")
+        self.stylesheet.write("* { background: #ff0000; }")
+        self.stylesheet.flush()
+        self.addCleanup(self.stylesheet.close)
+        self.arguments = ("-qwindowtitle", "X", "-geometry", "120x80", "-reverse",
+                          "-stylesheet", self.stylesheet.name)
+        super().setUp()
+
+    def test_window_keeps_its_title_size_and_look(self):
+        self.assertEqual(self.window.geometry(), (342, 231))  # found by its own title
+        self.assertNotIn((255, 0, 0), self.window.pixels(0, 0, 342, 231))
+        # Left to right as ever: "输入开奖号" is drawn at the frame's left end.
+        def ink(x):
+            return sum(1 for pixel in self.window.pixels(x, 0, 80, 12) if max(pixel) < 100)
+        self.assertGreater(ink(12), 20)
+        self.assertEqual(ink(250), 0)
 
 
 if __name__ == "__main__":

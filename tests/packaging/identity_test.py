@@ -124,7 +124,8 @@ class DebianPackage(unittest.TestCase):
 
     def test_depends_on_qt_its_plugins_and_a_chinese_font(self):
         depends = self.field("Depends")
-        for package in ("libqt6widgets6", "qt6-qpa-plugins", "fonts-noto-cjk"):
+        for package in ("libqt6widgets6", "qt6-qpa-plugins", "qt6-translations-l10n",
+                        "fonts-noto-cjk"):
             self.assertIn(package, depends)
 
     def test_installs_where_desktops_look(self):

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QtTest>
 
+#include "ui/unicode_text.h"
 #include "window_driver.h"
 
 class AccessibilityTest : public QObject {
@@ -74,6 +75,49 @@ private slots:
                                       "清除数据", "退出", "杀垃圾复试第1行", "杀垃圾复试第2行",
                                       "杀垃圾复试第3行", "杀垃圾复试第4行", "杀垃圾复试第5行",
                                       "杀垃圾复试第6行", "开奖号第一位"}));
+    }
+
+    // On-screen keyboards and voice input edit a box through its
+    // accessibility interface, as a screen reader calls it over AT-SPI.
+    void assistiveEditsKeepOneWholeCharacter_data() {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("expected");
+        const QString smile = QString::fromUcs4(U"\U0001F600");
+        QTest::newRow("insertText into a full box") << "1"
+                                                    << "insert 99"
+                                                    << "1";
+        QTest::newRow("insertText into an empty box") << ""
+                                                      << "insert 99"
+                                                      << "9";
+        QTest::newRow("replaceText of the whole text") << "1"
+                                                       << "replace 56"
+                                                       << "1";
+        QTest::newRow("deleteText of half a wide character") << smile << "delete"
+                                                             << "";
+        QTest::newRow("setText of the value") << "1"
+                                              << "value 99"
+                                              << "1";
+    }
+    void assistiveEditsKeepOneWholeCharacter() {
+        QFETCH(QString, held);
+        QFETCH(QString, edit);
+        QFETCH(QString, expected);
+        QLineEdit* box = user_.box(1);
+        if (!held.isEmpty()) WindowDriver::typeCharacter(held);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+        QAccessibleEditableTextInterface* editable = accessible->editableTextInterface();
+        QVERIFY(editable != nullptr);
+        const QString argument = edit.section(' ', 1);
+        if (edit.startsWith("insert")) editable->insertText(0, argument);
+        if (edit.startsWith("replace")) editable->replaceText(0, int(held.size()), argument);
+        if (edit == "delete") editable->deleteText(0, 1);
+        if (edit.startsWith("value")) accessible->setText(QAccessible::Value, argument);
+        QCOMPARE(box->text(), expected);
+        // The box stays a box of one character for whatever comes next.
+        user_.clickBox(1);
+        WindowDriver::type(QStringLiteral("4"));
+        QCOMPARE(rongxi::ui::CharacterCount(box->text().toStdU16String()), std::size_t{1});
     }
 
     void typingADrawMovesTheFocusBoxByBox() {

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "compute/kill_rows.h"
-#include "ui/entry_box.h"
+#include "ui/unicode_text.h"
 #include "window_driver.h"
 
 class BadInputTest : public QObject {
@@ -59,7 +59,7 @@ private slots:
         QFETCH(QString, clipboard);
         for (int number = 1; number <= 3; ++number) {
             pasteInto(number, clipboard);
-            QVERIFY(rongxi::ui::CharacterCount(user_.box(number)->text()) <= 1);
+            QVERIFY(rongxi::ui::CharacterCount(user_.box(number)->text().toStdU16String()) <= 1);
             QVERIFY(user_.box(number)->text().isValidUtf16());
         }
         user_.click(QStringLiteral("Command1"));

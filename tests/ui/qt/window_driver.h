@@ -8,11 +8,19 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
+#include "ui/qt/program_identity.h"
 
 class WindowDriver {
 public:
+    // The window as the program sets it up: its identity and Qt's Chinese
+    // texts, whatever the test's locale.
     void open() {
+        static const bool translated = [] {
+            rongxi::ui::ApplyProgramIdentity();
+            return rongxi::ui::LoadQtChineseTranslation();
+        }();
+        QVERIFY2(translated, "Qt's Simplified Chinese translation is not installed");
         window_ = std::make_unique<rongxi::ui::Form1>();
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));

@@ -1,35 +1,31 @@
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QMessageBox>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleFactory>
 #include <limits>
 #include <optional>
 
-#include "compute/kill_rows.h"
-#include "ui/entry_box.h"
 #include "ui/form1_layout.h"
-#include "ui/program_identity.h"
-#include "ui/run_handler.h"
+#include "ui/qt/command_button.h"
+#include "ui/qt/entry_box.h"
+#include "ui/qt/program_identity.h"
 
 namespace rongxi::ui {
 namespace {
 
-// Typing a character into an entry box moves the caret on to the next one, so
-// a draw is typed in one run.
-struct EntryAdvance {
-    std::string_view changedBox;
-    std::string_view nextBox;
-};
-constexpr std::array<EntryAdvance, 2> kEntryChain{{{"Text1", "Text2"}, {"Text2", "Text3"}}};
-
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString FromUtf16(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 // The first of the families that is installed. Asking Qt for a family that
@@ -61,11 +57,14 @@ QFont BoxFont(int pixelSize) {
     return font;
 }
 
-// The desktop's own font at its own size, in a face that draws Chinese in
-// Simplified forms whatever the user's locale.
+// A face that draws Chinese in Simplified forms whatever the user's locale,
+// at a fixed size: the layout is fixed, so captions at the desktop's size
+// (10 or 11 pt on most desktops) would not fit their frames and buttons.
+// Larger text comes from scaling the whole window.
 QFont CaptionFont() {
     QFont font = QApplication::font();
     if (const auto family = FirstInstalledFamily(kCaptionFamilies)) font.setFamily(*family);
+    font.setPixelSize(kCaptionFontPixels);
     return font;
 }
 
@@ -88,11 +87,8 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* container) {
             if (QStyle* style = FrameStyle()) frame->setStyle(style);
             return frame;
         }
-        case ControlKind::Button: {
-            auto* button = new QPushButton(caption, container);
-            button->setAutoDefault(false);  // Enter in a box presses nothing
-            return button;
-        }
+        case ControlKind::Button:
+            return new CommandButton(caption, container);
         case ControlKind::EntryBox:
         case ControlKind::ResultBox: {
             const bool entry = spec.kind == ControlKind::EntryBox;
@@ -117,7 +113,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setFont(CaptionFont());
     resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
     createControls();
-    connectHandlers();
+    routeEvents();
 }
 
 void Form1::createControls() {
@@ -135,47 +131,39 @@ void Form1::createControls() {
     }
 }
 
-// The only events that run program code; everything else is Qt's own.
-void Form1::connectHandlers() {
-    const auto onClick = [this](std::string_view button, void (Form1::*handler)()) {
-        connect(qobject_cast<QPushButton*>(control(button)), &QPushButton::clicked, this,
-                [this, handler] { RunHandler(this, [this, handler] { (this->*handler)(); }); });
-    };
-    onClick("Command1", &Form1::computeKillRows);
-    onClick("Command2", &Form1::clearData);
-    onClick("Command3", &Form1::exitProgram);
-    for (const EntryAdvance& link : kEntryChain) {
-        connect(textBox(link.changedBox), &QLineEdit::textChanged, this, [this, link] {
-            RunHandler(this, [this, link] { advanceEntry(link.changedBox, link.nextBox); });
-        });
-    }
-}
-
-void Form1::computeKillRows() {
-    const auto entry = [this](std::string_view name) {
-        return textBox(name)->text().toStdU16String();
-    };
-    const KillRows rows = ComputeKillRows(entry("Text1"), entry("Text2"), entry("Text3"));
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        textBox(KillRowTable[row].resultBox)->setText(QString::fromStdString(rows[row]));
-    }
-}
-
-void Form1::clearData() {
-    // Text boxes in tab order are Text1 to Text9: the order they are emptied in.
+// Every click and every change goes to the shared handlers, which know the
+// five that do something.
+void Form1::routeEvents() {
     for (const ControlSpec& spec : Form1Layout) {
-        if (spec.kind == ControlKind::EntryBox || spec.kind == ControlKind::ResultBox) {
-            textBox(spec.name)->setText(QString());
+        const std::string_view name = spec.name;
+        QWidget* widget = control(name);
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            connect(button, &QPushButton::clicked, this, [this, name] { handlers_.click(name); });
+        } else if (auto* entry = qobject_cast<EntryBox*>(widget)) {
+            connect(entry, &EntryBox::entryChanged, this, [this, name] { handlers_.change(name); });
+        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            connect(box, &QLineEdit::textChanged, this, [this, name] { handlers_.change(name); });
         }
     }
 }
 
-void Form1::exitProgram() { QCoreApplication::exit(0); }
+std::u16string Form1::text(std::string_view box) const {
+    return textBox(box)->text().toStdU16String();
+}
 
-// Only the length counts: any one character moves the caret on, and an
-// emptied box (a deleted character, or the clear) keeps it.
-void Form1::advanceEntry(std::string_view changedBox, std::string_view nextBox) {
-    if (CharacterCount(textBox(changedBox)->text()) == 1) textBox(nextBox)->setFocus();
+void Form1::setText(std::string_view box, std::u16string_view text) {
+    textBox(box)->setText(FromUtf16(text));
+}
+
+void Form1::setFocus(std::string_view box) { textBox(box)->setFocus(); }
+
+void Form1::endProgram(int status) { QCoreApplication::exit(status); }
+
+void Form1::showFailure(std::u16string_view title, std::u16string_view message) {
+    QMessageBox box(QMessageBox::Critical, FromUtf16(title), FromUtf16(message), QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("RuntimeErrorBox"));
+    box.exec();
 }
 
 QWidget* Form1::control(std::string_view name) const { return controls_.at(name); }

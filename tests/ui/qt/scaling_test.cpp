@@ -93,6 +93,25 @@ private slots:
         QVERIFY2(qAbs(height / factor - 13) <= 2, qPrintable(QString::number(height)));
     }
 
+    // Desktops set their own font size (KDE 10 pt, GNOME 11 pt); the layout
+    // is fixed, so the window must not take it up.
+    void looksTheSameWhateverTheDesktopFontSize() {
+        const QFont desktopFont = QApplication::font();
+        QImage first;
+        for (const int points : {9, 11, 14}) {
+            QFont font = desktopFont;
+            font.setPointSize(points);
+            QApplication::setFont(font);
+            WindowDriver other;
+            other.open();
+            const QImage image = other.window()->grab().toImage();
+            other.close();
+            if (first.isNull()) first = image;
+            QVERIFY2(image == first, qPrintable(QStringLiteral("differs at %1 pt").arg(points)));
+        }
+        QApplication::setFont(desktopFont);
+    }
+
     void rowsAndCaptionsAreWhole() {
         WindowDriver::type(QStringLiteral("888"));
         user_.click(QStringLiteral("Command1"));  // also takes the caret out of the boxes

@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -12,8 +13,7 @@
 #include <QtTest>
 #include <stdexcept>
 
-#include "ui/program_identity.h"
-#include "ui/run_handler.h"
+#include "ui/qt/program_identity.h"
 #include "window_driver.h"
 
 class Form1Test : public QObject {
@@ -46,8 +46,8 @@ private slots:
         QList<QSize> sizes = user_.window()->windowIcon().availableSizes();
         std::sort(sizes.begin(), sizes.end(),
                   [](QSize a, QSize b) { return a.width() < b.width(); });
-        QCOMPARE(sizes, (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128},
-                                      {256, 256}}));
+        QCOMPARE(sizes,
+                 (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
         QCOMPARE(user_.window()->windowTitle(), QStringLiteral("榕汐 "));  // nothing appended to it
     }
 
@@ -211,6 +211,43 @@ private slots:
         QCOMPARE(resultRows(), QStringList(6, QString()));
     }
 
+    // As on the desktop the program comes from: Enter presses the focused
+    // button, as Space does.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void enterPressesTheFocusedButton() {
+        QFETCH(int, key);
+        WindowDriver::type(QStringLiteral("123"));
+        WindowDriver::key(Qt::Key_Tab);
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Command1"));
+        WindowDriver::key(Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(resultRows().first(), QStringLiteral("1234590*2345601*3456712"));
+        WindowDriver::key(Qt::Key_Tab);
+        WindowDriver::key(Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(user_.texts(1, 9), QStringList(9, QString()));
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Command2"));
+    }
+
+    // Qt's own texts are Chinese too, whatever the locale (the tests run in C).
+    void contextMenuIsChinese() {
+        // Through the window, where the platform's mouse events arrive.
+        const QPoint inBox = user_.box(1)->mapTo(user_.window(), user_.box(1)->rect().center());
+        QTest::mouseClick(user_.window()->windowHandle(), Qt::RightButton, {}, inBox);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QStringList texts;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator()) texts << action->text().section('\t', 0, 0);
+        }
+        menu->close();
+        QCOMPARE(texts, (QStringList{"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)",
+                                     "删除", "全选"}));
+    }
+
     void resizingMovesNoControl() {
         const QRect before = user_.box(9)->geometry();
         user_.window()->resize(900, 700);
@@ -230,22 +267,25 @@ private slots:
     void failureInAHandlerIsReportedAndEndsWithStatusOne() {
         QString title;
         QString text;
+        QString button;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 title = box->windowTitle();
                 text = box->text();
+                button = box->button(QMessageBox::Ok)->text();
                 QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
             }
         });
         poll.start(20);
         QTimer::singleShot(0, user_.window(), [this] {
-            rongxi::ui::RunHandler(user_.window(), [] { throw std::runtime_error("磁盘已满"); });
+            user_.window()->runHandler([] { throw std::runtime_error("磁盘已满"); });
         });
         QCOMPARE(QApplication::exec(), 1);
         QCOMPARE(title, QStringLiteral("榕汐 "));
         QVERIFY2(text.startsWith(QStringLiteral("运行时错误")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("磁盘已满")), qPrintable(text));
+        QCOMPARE(button, QStringLiteral("确定"));
     }
 };
 

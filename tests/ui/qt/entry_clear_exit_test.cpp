@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QMimeData>
 #include <QTimer>
 #include <QtTest>
 
@@ -127,6 +128,41 @@ private slots:
         paste(clipboard);
         QCOMPARE(user_.box(1)->text(), expectedText);
         QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text2"));
+    }
+
+    // A paste or drop the box cuts down is still one ordinary step to undo.
+    void cutDownInsertionsUndoInOneStep_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Ctrl+V") << "paste";
+        QTest::newRow("Shift+Insert") << "insert";
+        QTest::newRow("drop") << "drop";
+    }
+    void cutDownInsertionsUndoInOneStep() {
+        QFETCH(QString, how);
+        user_.clickBox(3);
+        QLineEdit* box = user_.box(3);
+        if (how == "drop") {
+            QMimeData data;
+            data.setText(QStringLiteral("12"));
+            const QPoint centre = box->rect().center();
+            QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &drop);
+            QCOMPARE(box->text(), QStringLiteral("1"));
+            QApplication::sendEvent(box, &drop);  // onto a full box: refused
+            QCOMPARE(box->text(), QStringLiteral("1"));
+        } else {
+            QGuiApplication::clipboard()->setText(QStringLiteral("89"));
+            if (how == "paste") WindowDriver::key(Qt::Key_V, Qt::ControlModifier);
+            if (how == "insert") WindowDriver::key(Qt::Key_Insert, Qt::ShiftModifier);
+            QCOMPARE(box->text(), QStringLiteral("8"));
+        }
+        const QString taken = box->text();
+        WindowDriver::key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->text(), QString());
+        WindowDriver::key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(box->text(), taken);
     }
 
     void loneSurrogatesNeverReachABox() {

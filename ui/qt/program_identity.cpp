@@ -1,11 +1,14 @@
-#include "ui/program_identity.h"
+#include "ui/qt/program_identity.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QString>
+#include <QTranslator>
 
-#include "ui/version.h"
+#include "ui/qt/version.h"
 
 namespace rongxi::ui {
 
@@ -23,6 +26,15 @@ void ApplyProgramIdentity() {
     QGuiApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
     QGuiApplication::setWindowIcon(ProgramIcon());
+}
+
+bool LoadQtChineseTranslation() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    const bool loaded =
+        translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (loaded) QCoreApplication::installTranslator(translator);
+    return loaded;
 }
 
 }  // namespace rongxi::ui

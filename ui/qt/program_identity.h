@@ -11,4 +11,10 @@ QIcon ProgramIcon();
 // Call once, after the application object exists and before any window.
 void ApplyProgramIdentity();
 
+// The interface is Simplified Chinese in every locale, Qt's own texts too
+// (the boxes' context menu, the message box's button). Call once, before any
+// window; false when Qt's Chinese translation is not installed, and Qt's
+// texts stay in English.
+bool LoadQtChineseTranslation();
+
 }  // namespace rongxi::ui
