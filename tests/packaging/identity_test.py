@@ -18,7 +18,9 @@ APP_ID = "cn.rongxi.Rongxi"
 ICON_SIZES = (16, 32, 48, 64, 128, 256)
 
 sys.path.insert(0, os.path.join(SOURCE, "scripts"))
+sys.path.insert(0, os.path.join(SOURCE, "tests"))
 from xsession import XSession  # noqa: E402
+from winres import res_entries  # noqa: E402
 
 STANDARD_16_COLOURS = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -28,29 +30,6 @@ STANDARD_16_COLOURS = [
 
 def run(*command, **kwargs):
     return subprocess.run(list(command), check=True, capture_output=True, text=True, **kwargs)
-
-
-def res_entries(data):
-    """(type, name, language, payload) of each entry of a compiled .res file."""
-    def id_or_name(at):
-        if struct.unpack_from("<H", data, at)[0] == 0xFFFF:
-            return struct.unpack_from("<H", data, at + 2)[0], at + 4
-        end = at
-        while struct.unpack_from("<H", data, end)[0] != 0:
-            end += 2
-        return data[at:end].decode("utf-16-le"), end + 2
-    entries, at = [], 0
-    while at < len(data):
-        data_size, header_size = struct.unpack_from("<II", data, at)
-        kind, after = id_or_name(at + 8)
-        name, after = id_or_name(after)
-        after += -after % 4
-        language = struct.unpack_from("<H", data, after + 6)[0]
-        payload = data[at + header_size:at + header_size + data_size]
-        entries.append((kind, name, language, payload))
-        at += header_size + data_size
-        at += -at % 4
-    return [e for e in entries if e[3]]  # the leading empty entry marks a .res file
 
 
 class IconFile(unittest.TestCase):

@@ -13,8 +13,18 @@
 #include <QtTest>
 #include <stdexcept>
 
+#include "../draw_scenarios.h"
+#include "../expected_layout.h"
 #include "ui/qt/program_identity.h"
 #include "window_driver.h"
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -35,7 +45,8 @@ private slots:
     void windowHasItsCaptionAndClientSize() {
         QCOMPARE(user_.window()->objectName(), QStringLiteral("Form1"));
         QCOMPARE(user_.window()->windowTitle(), QStringLiteral("榕汐 "));
-        QCOMPARE(user_.window()->size(), QSize(342, 231));
+        QCOMPARE(user_.window()->size(),
+                 QSize(rongxi::test::kClientWidth, rongxi::test::kClientHeight));
         QVERIFY(user_.window()->isWindow());
         QVERIFY(!user_.window()->inherits("QDialog"));
     }
@@ -57,32 +68,13 @@ private slots:
         QTest::addColumn<QString>("container");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QRect>("clientRect");
-        // Rectangles in the client area, as the layout has always been drawn.
-        const struct {
-            const char* name;
-            const char* kind;
-            const char* container;
-            const char* caption;
-            QRect rect;
-        } controls[] = {
-            {"Frame1", "QGroupBox", "Form1", "输入开奖号", {8, 0, 329, 49}},
-            {"Text1", "QLineEdit", "Frame1", "", {16, 16, 25, 25}},
-            {"Text2", "QLineEdit", "Frame1", "", {40, 16, 25, 25}},
-            {"Text3", "QLineEdit", "Frame1", "", {64, 16, 25, 25}},
-            {"Command1", "QPushButton", "Frame1", "杀垃圾", {96, 16, 73, 25}},
-            {"Command2", "QPushButton", "Frame1", "清除数据", {176, 16, 73, 25}},
-            {"Command3", "QPushButton", "Frame1", "退出", {256, 16, 73, 25}},
-            {"Frame2", "QGroupBox", "Form1", "杀垃圾复试", {8, 56, 329, 169}},
-            {"Text4", "QLineEdit", "Frame2", "", {16, 72, 313, 21}},
-            {"Text5", "QLineEdit", "Frame2", "", {16, 96, 313, 21}},
-            {"Text6", "QLineEdit", "Frame2", "", {16, 120, 313, 21}},
-            {"Text7", "QLineEdit", "Frame2", "", {16, 144, 313, 21}},
-            {"Text8", "QLineEdit", "Frame2", "", {16, 168, 313, 21}},
-            {"Text9", "QLineEdit", "Frame2", "", {16, 192, 313, 21}},
-        };
-        for (const auto& c : controls) {
-            QTest::newRow(c.name) << c.name << c.kind << c.container << QString::fromUtf8(c.caption)
-                                  << c.rect;
+        for (const auto& c : rongxi::test::kExpectedLayout) {
+            const char* kind = c.kind == rongxi::test::Kind::Frame    ? "QGroupBox"
+                               : c.kind == rongxi::test::Kind::Button ? "QPushButton"
+                                                                      : "QLineEdit";
+            QTest::newRow(c.name.data())
+                << FromUtf8(c.name) << kind << FromUtf8(c.container) << FromUtf8(c.caption)
+                << QRect(c.x, c.y, c.width, c.height);
         }
     }
     void controlSitsAtItsPixelRectangle() {
@@ -136,9 +128,9 @@ private slots:
     }
 
     void tabWalksTheCycleBothWays() {
-        const QStringList cycle{"Text1",    "Text2", "Text3", "Command1", "Command2",
-                                "Command3", "Text4", "Text5", "Text6",    "Text7",
-                                "Text8",    "Text9", "Text1"};
+        QStringList cycle;
+        for (std::string_view name : rongxi::test::kTabCycle) cycle << FromUtf8(name);
+        cycle << cycle.first();
         QStringList forward{WindowDriver::focusName()};
         for (int step = 1; step < cycle.size(); ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -165,15 +157,13 @@ private slots:
     void computeWritesTheSixRows_data() {
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QStringList>("rows");
-        QTest::newRow("1 2 3") << QStringList{"1", "2", "3"}
-                               << QStringList{"1234590*2345601*3456712", "1267890*2378901*3489012",
-                                              "1356789*2467890*3578901", "1456780*2567891*3678902",
-                                              "2345678*3456789*4567890", "3467890*4578901*5689012"};
-        QTest::newRow("5, empty, x")
-            << QStringList{"5", "", "x"}
-            << QStringList{"5678934*0123489*0123489", "5601234*0156789*0156789",
-                           "5790123*0245678*0245678", "5890124*0345679*0345679",
-                           "6789012*1234567*1234567", "7801234*2356789*2356789"};
+        for (const auto& scenario : rongxi::test::kDrawScenarios) {
+            QStringList entries;
+            QStringList rows;
+            for (std::string_view entry : scenario.entries) entries << FromUtf8(entry);
+            for (std::string_view row : scenario.rows) rows << FromUtf8(row);
+            QTest::newRow(scenario.name.data()) << entries << rows;
+        }
     }
     void computeWritesTheSixRows() {
         QFETCH(QStringList, entries);

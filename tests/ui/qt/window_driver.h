@@ -59,7 +59,10 @@ public:
     void clickBox(int number) const { QTest::mouseClick(box(number), Qt::LeftButton); }
     void typeInto(int number, const QString& text) const {
         clickBox(number);
-        QTest::keyClicks(box(number), text);
+        for (char32_t character : text.toUcs4()) {
+            QTest::sendKeyEvent(QTest::Click, box(number), Qt::Key_unknown,
+                                QString::fromUcs4(&character, 1), Qt::NoModifier);
+        }
     }
     void click(const QString& button) const {
         QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);

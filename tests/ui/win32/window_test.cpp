@@ -1,0 +1,304 @@
+// The Windows program as a user meets it, driven from a second process with
+// real input: run under Wine on a private X server by the test setup.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "../draw_scenarios.h"
+#include "../expected_layout.h"
+#include "program_driver.h"
+#include "ui/unicode_text.h"
+#include "ui/win32/form1.h"
+
+namespace {
+
+using rongxi::test::Eventually;
+using rongxi::test::kExpectedLayout;
+using rongxi::test::Kind;
+using rongxi::test::ProgramDriver;
+using rongxi::test::Settle;
+using rongxi::ui::Utf16FromUtf8;
+
+std::wstring gProgram;         // rongxi.exe
+std::wstring gFailingProgram;  // its window with a box that cannot be written
+
+// The screen's scale: 1 at 96 dpi, 2 at 192.
+int Scale() { return static_cast<int>(GetDpiForSystem()) / 96; }
+
+std::wstring Wide(std::string_view utf8) {
+    const std::u16string text = Utf16FromUtf8(utf8);
+    return {text.begin(), text.end()};
+}
+
+std::wstring ClassName(HWND window) {
+    std::wstring name(64, L'\0');
+    name.resize(static_cast<std::size_t>(GetClassNameW(window, name.data(), 64)));
+    for (wchar_t& c : name) c = static_cast<wchar_t>(towlower(c));
+    return name;
+}
+
+std::wstring Text(HWND window) {
+    std::wstring text(512, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), 512)));
+    return text;
+}
+
+class Win32Window : public testing::Test {
+protected:
+    ProgramDriver user{gProgram};
+
+    void typeInto(std::string_view box, std::string_view utf8) {
+        user.click(box);
+        user.type(Utf16FromUtf8(utf8));
+    }
+};
+
+TEST_F(Win32Window, OpensAsLaidOutWithTheCaretInText1) {
+    const int scale = Scale();
+    RECT client{};
+    GetClientRect(user.window(), &client);
+    EXPECT_EQ(client.right, rongxi::test::kClientWidth * scale);
+    EXPECT_EQ(client.bottom, rongxi::test::kClientHeight * scale);
+    EXPECT_TRUE(GetWindowLongW(user.window(), GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text1"; }));
+    for (const auto& expected : kExpectedLayout) {
+        SCOPED_TRACE(std::string(expected.name));
+        HWND control = user.control(expected.name);
+        ASSERT_NE(control, nullptr);
+        const RECT rect = user.clientRect(expected.name);
+        EXPECT_EQ(rect.left, expected.x * scale);
+        EXPECT_EQ(rect.top, expected.y * scale);
+        EXPECT_EQ(rect.right - rect.left, expected.width * scale);
+        EXPECT_EQ(rect.bottom - rect.top, expected.height * scale);
+        EXPECT_EQ(Text(control), Wide(expected.caption));
+        const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+        switch (expected.kind) {
+            case Kind::Frame:
+                EXPECT_EQ(ClassName(control), L"button");
+                EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
+                break;
+            case Kind::Button:
+                EXPECT_EQ(ClassName(control), L"button");
+                EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
+                break;
+            case Kind::EntryBox:
+            case Kind::ResultBox:
+                EXPECT_EQ(ClassName(control), L"edit");
+                EXPECT_TRUE(style & ES_CENTER);
+                EXPECT_FALSE(style & ES_READONLY);
+                break;
+        }
+    }
+}
+
+// What the program asks of the font engine; how Wine draws a missing SimSun
+// is Wine's affair.
+TEST(Win32Fonts, BoxesAskForBoldSongtiInGb2312AndCaptionsForTheMessageFont) {
+    rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
+    HWND window = FindWindowW(L"RongxiForm1", nullptr);
+    ASSERT_NE(window, nullptr);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
+                               GetDpiForWindow(window));
+    for (std::size_t index = 0; index < kExpectedLayout.size(); ++index) {
+        const auto& expected = kExpectedLayout[index];
+        SCOPED_TRACE(std::string(expected.name));
+        auto* font = reinterpret_cast<HFONT>(
+            SendMessageW(GetDlgItem(window, 100 + static_cast<int>(index)), WM_GETFONT, 0, 0));
+        LOGFONTW logFont{};
+        ASSERT_NE(GetObjectW(font, sizeof(logFont), &logFont), 0);
+        if (expected.kind == Kind::Frame || expected.kind == Kind::Button) {
+            EXPECT_STREQ(logFont.lfFaceName, metrics.lfMessageFont.lfFaceName);
+            EXPECT_EQ(logFont.lfHeight, metrics.lfMessageFont.lfHeight);
+            continue;
+        }
+        EXPECT_STREQ(logFont.lfFaceName, L"宋体");
+        EXPECT_EQ(logFont.lfHeight, (expected.kind == Kind::EntryBox ? -19 : -14) * Scale());
+        EXPECT_EQ(logFont.lfWeight, FW_BOLD);
+        EXPECT_EQ(logFont.lfCharSet, GB2312_CHARSET);
+        EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
+    }
+}
+
+TEST_F(Win32Window, TypedDrawsComputeTheirRows) {
+    for (const auto& scenario : rongxi::test::kDrawScenarios) {
+        SCOPED_TRACE(std::string(scenario.name));
+        user.click("Command2");
+        for (std::size_t i = 0; i < 3; ++i) {
+            if (!scenario.entries[i].empty())
+                typeInto(kExpectedLayout[i + 1].name, scenario.entries[i]);
+        }
+        user.click("Command1");
+        const std::u16string lastRow = Utf16FromUtf8(scenario.rows[5]);
+        EXPECT_TRUE(Eventually([&] { return user.text("Text9") == lastRow; }));
+        for (std::size_t row = 0; row < 6; ++row) {
+            EXPECT_EQ(user.text(kExpectedLayout[row + 8].name), Utf16FromUtf8(scenario.rows[row]));
+        }
+        EXPECT_EQ(user.focusName(), "Command1");
+    }
+}
+
+TEST_F(Win32Window, EntryBoxesAdvanceAndHoldOneWholeCharacter) {
+    const std::u16string smile = u"\U0001F600";
+    user.type(u"1");
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text2"; }));
+    user.type(smile);  // a surrogate pair: two key messages, one character
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text3"; }));
+    EXPECT_EQ(user.text("Text2"), smile);
+
+    typeInto("Text1", "2");  // full: refused, and the caret stays
+    Settle();
+    EXPECT_EQ(user.text("Text1"), u"1");
+    EXPECT_EQ(user.focusName(), "Text1");
+
+    user.key('A', {VK_CONTROL});  // the character wholly selected is replaced
+    Settle();
+    EXPECT_EQ(user.focusName(), "Text1");  // selecting is no change
+    user.type(u"7");
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text2"; }));
+    EXPECT_EQ(user.text("Text1"), u"7");
+
+    ProgramDriver::setClipboard(u"89");
+    user.click("Text3");
+    user.key('V', {VK_CONTROL});
+    EXPECT_TRUE(Eventually([&] { return user.text("Text3") == u"8"; }));
+    user.key('Z', {VK_CONTROL});  // the cut-down paste undoes in one step
+    EXPECT_TRUE(Eventually([&] { return user.text("Text3").empty(); }));
+
+    user.type(
+        u"\xD83D"
+        u"4");  // a lone half never reaches the box
+    EXPECT_TRUE(Eventually([&] { return user.text("Text3") == u"4"; }));
+    ProgramDriver::setClipboard(u"5");
+    user.key(VK_INSERT, {VK_SHIFT});  // full: the paste is refused
+    Settle();
+    EXPECT_EQ(user.text("Text3"), u"4");
+
+    user.click("Text2");
+    user.key(VK_END);
+    user.key(VK_BACK);  // deletes the wide character whole
+    EXPECT_TRUE(Eventually([&] { return user.text("Text2").empty(); }));
+    EXPECT_EQ(user.focusName(), "Text2");
+}
+
+TEST_F(Win32Window, TabWalksTheTableOrderBothWays) {
+    const auto& cycle = rongxi::test::kTabCycle;
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text1"; }));
+    for (std::size_t step = 1; step <= cycle.size(); ++step) {
+        user.key(VK_TAB);
+        const std::string_view next = cycle[step % cycle.size()];
+        EXPECT_TRUE(Eventually([&] { return user.focusName() == next; })) << next;
+    }
+    for (std::size_t step = cycle.size(); step > 0; --step) {
+        user.key(VK_TAB, {VK_SHIFT});
+        const std::string_view previous = cycle[step - 1];
+        EXPECT_TRUE(Eventually([&] { return user.focusName() == previous; })) << previous;
+    }
+}
+
+TEST_F(Win32Window, EnterAndEscInABoxPressNothingEnterOnAButtonPressesIt) {
+    user.type(u"123");
+    EXPECT_TRUE(Eventually([&] { return user.text("Text3") == u"3"; }));
+    user.key(VK_RETURN);
+    user.key(VK_ESCAPE);
+    Settle();
+    EXPECT_EQ(user.text("Text4"), u"");
+    EXPECT_EQ(user.waitForExit(0), -1);
+
+    user.key(VK_TAB);
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Command1"; }));
+    user.key(VK_RETURN);
+    EXPECT_TRUE(Eventually([&] { return user.text("Text4") == u"1234590*2345601*3456712"; }));
+    user.key(VK_TAB);
+    user.key(VK_SPACE);
+    EXPECT_TRUE(
+        Eventually([&] { return user.text("Text1").empty() && user.text("Text9").empty(); }));
+    EXPECT_EQ(user.focusName(), "Command2");  // the clear leaves the focus where it is
+}
+
+TEST_F(Win32Window, ResultBoxesTakeTextsOfAnyLength) {
+    const std::u16string longText(40000, u'8');  // an EDIT stops at 30,000 unless told
+    ProgramDriver::setClipboard(longText);
+    user.click("Text9");
+    user.key('V', {VK_CONTROL});
+    EXPECT_TRUE(Eventually([&] { return user.text("Text9").size() == longText.size(); }));
+}
+
+TEST_F(Win32Window, ExitEndsWithStatusZero) {
+    user.type(u"12");
+    user.click("Command3");
+    EXPECT_EQ(user.waitForExit(), 0);
+}
+
+TEST(Win32Closing, EveryWayOfClosingEndsWithStatusZero) {
+    for (const char* how : {"WM_CLOSE", "Alt+F4"}) {
+        SCOPED_TRACE(how);
+        ProgramDriver user(gProgram);
+        user.type(u"9");
+        if (std::string_view(how) == "WM_CLOSE") {
+            PostMessageW(user.window(), WM_CLOSE, 0, 0);
+        } else {
+            user.key(VK_F4, {VK_MENU});
+        }
+        EXPECT_EQ(user.waitForExit(), 0);
+    }
+}
+
+struct MessageBoxSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<MessageBoxSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && ClassName(window) == L"#32770" && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST(Win32Failure, IsReportedUnderTheCaptionAndEndsWithStatusOne) {
+    ProgramDriver user(gFailingProgram);
+    user.click("Command1");
+    MessageBoxSearch search{user.processId(), nullptr};
+    ASSERT_TRUE(Eventually([&] {
+        EnumWindows(&FindMessageBox, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }));
+    EXPECT_EQ(Text(search.found), L"榕汐 ");
+    EXPECT_EQ(Text(GetDlgItem(search.found, 0xFFFF)), L"运行时错误：磁盘已满");
+    EXPECT_EQ(user.text("Text5"), u"0156789*0156789*0156789");  // written before the failure
+    EXPECT_EQ(user.text("Text6"), u"");
+    PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(user.waitForExit(), 1);
+}
+
+// A path as Wine shows the Unix file system: drive Z.
+std::wstring WindowsPath(std::string path) {
+    if (!path.empty() && path.front() == '/') {
+        for (char& c : path) c = c == '/' ? '\\' : c;
+        path = "Z:" + path;
+    }
+    return Wide(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Measures in real pixels at any scale.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind("--program=", 0) == 0) gProgram = WindowsPath(argument.substr(10));
+        if (argument.rfind("--failing-program=", 0) == 0) {
+            gFailingProgram = WindowsPath(argument.substr(18));
+        }
+    }
+    return RUN_ALL_TESTS();
+}
