@@ -97,7 +97,7 @@ class XSession:
                         child.get_attributes().map_state == X.IsViewable:
                     return child
             return None
-        return _wait_for(visible_window, 20, "the window")
+        return _wait_for(visible_window, 60, "the window")
 
     def x(self):
         return self._x

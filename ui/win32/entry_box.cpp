@@ -33,8 +33,9 @@ EntryBox::~EntryBox() {
     if (edit_ != nullptr) RemoveWindowSubclass(edit_, &EntryBox::SubclassProc, kSubclassId);
 }
 
-void EntryBox::attach(HWND edit) {
+void EntryBox::attach(HWND edit, Form1Handlers& guard) {
     edit_ = edit;
+    guard_ = &guard;
     SendMessageW(edit_, EM_SETLIMITTEXT, 2, 0);  // one character, which may take two units
     SetWindowSubclass(edit_, &EntryBox::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
@@ -43,15 +44,20 @@ void EntryBox::attach(HWND edit) {
 LRESULT CALLBACK EntryBox::SubclassProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR /*id*/, DWORD_PTR self) {
     auto* box = reinterpret_cast<EntryBox*>(self);
-    switch (message) {
-        case WM_CHAR:
-            return box->onChar(wParam, lParam);
-        case WM_PASTE:
-            box->insert(ClipboardText(edit));
-            return 0;
-        default:
-            return DefSubclassProc(edit, message, wParam, lParam);
-    }
+    LRESULT result = 0;
+    box->guard_->run([&] {
+        switch (message) {
+            case WM_CHAR:
+                result = box->onChar(wParam, lParam);
+                break;
+            case WM_PASTE:
+                box->insert(ClipboardText(edit));
+                break;
+            default:
+                result = DefSubclassProc(edit, message, wParam, lParam);
+        }
+    });
+    return result;
 }
 
 LRESULT EntryBox::onChar(WPARAM wParam, LPARAM lParam) {

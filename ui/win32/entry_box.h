@@ -12,6 +12,8 @@
 
 #include <string>
 
+#include "ui/form1_handlers.h"
+
 namespace rongxi::ui::win32 {
 
 class EntryBox {
@@ -21,7 +23,9 @@ public:
     EntryBox& operator=(const EntryBox&) = delete;
     ~EntryBox();
 
-    void attach(HWND edit);
+    // `guard` runs the box's own message handling, so that a failure there
+    // is reported like a failure in a handler and never crosses into the system.
+    void attach(HWND edit, Form1Handlers& guard);
 
     // Call on the box's EN_CHANGE. Puts the box right if the change broke
     // the rule; true when the change is to be reported as the box's Change.
@@ -35,6 +39,7 @@ private:
     [[nodiscard]] bool heldIsSelected() const;
 
     HWND edit_ = nullptr;
+    Form1Handlers* guard_ = nullptr;
     std::u16string held_;  // the text as the rule last left it
     wchar_t pendingHighSurrogate_ = 0;
     bool restoring_ = false;

@@ -76,17 +76,20 @@ FontHandle MessageFont(UINT dpi) {
     return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
+// The program file's icon at a system size; shared, so the system owns it.
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kWindowClass;
@@ -102,6 +105,12 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
     const std::wstring caption = WideFromUtf8(kWindowCaption);
     CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+    // The window's own icons too, so that task bars and tools that ask the
+    // window rather than its class find them.
+    SendMessageW(window_, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(ProgramIcon(instance_, SM_CXICON, SM_CYICON)));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(ProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON)));
     createControls();
     layOut(GetDpiForWindow(window_));
 }
@@ -139,16 +148,23 @@ void Form1::createControls() {
     auto entryBox = entryBoxes_.begin();
     for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
         if (Form1Layout[index].kind != ControlKind::EntryBox) continue;
-        entryBox->attach(controls_[index]);
+        entryBox->attach(controls_[index], handlers_);
         entryBoxOf_[index] = &*entryBox++;
     }
     lastFocus_ = control("Text1");
 }
 
 void Form1::layOut(UINT dpi) {
-    RECT frame{0, 0, Scaled(kClientWidthTwips, dpi), Scaled(kClientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    // The client area gets its size in twips; the frame stays as the system
+    // draws it at this DPI.
+    RECT window{};
+    RECT client{};
+    GetWindowRect(window_, &window);
+    GetClientRect(window_, &client);
+    const int frameWidth = (window.right - window.left) - client.right;
+    const int frameHeight = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(window_, nullptr, 0, 0, Scaled(kClientWidthTwips, dpi) + frameWidth,
+                 Scaled(kClientHeightTwips, dpi) + frameHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
         const TwipRect twips = ClientTwips(Form1Layout[index]);

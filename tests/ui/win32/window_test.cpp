@@ -92,6 +92,15 @@ TEST_F(Win32Window, OpensAsLaidOutWithTheCaretInText1) {
     }
 }
 
+TEST_F(Win32Window, ResizingMovesNothing) {
+    const RECT before = user.clientRect("Text9");
+    for (const SIZE size : {SIZE{900, 700}, SIZE{120, 80}}) {
+        SetWindowPos(user.window(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        const RECT after = user.clientRect("Text9");
+        EXPECT_TRUE(EqualRect(&before, &after));
+    }
+}
+
 // What the program asks of the font engine; how Wine draws a missing SimSun
 // is Wine's affair.
 TEST(Win32Fonts, BoxesAskForBoldSongtiInGb2312AndCaptionsForTheMessageFont) {
@@ -120,6 +129,48 @@ TEST(Win32Fonts, BoxesAskForBoldSongtiInGb2312AndCaptionsForTheMessageFont) {
         EXPECT_EQ(logFont.lfCharSet, GB2312_CHARSET);
         EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
     }
+}
+
+// Title bar, task bar and Alt+Tab take the icon of the program file, whose
+// resources this test program carries too.
+TEST(Win32Icon, WindowShowsTheProgramFileIcon) {
+    rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
+    HWND window = FindWindowW(L"RongxiForm1", nullptr);
+    ASSERT_NE(window, nullptr);
+    for (const WPARAM size : {ICON_BIG, ICON_SMALL}) {
+        auto* icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0));
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bitmap{};
+        GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(size == ICON_BIG ? SM_CXICON : SM_CXSMICON));
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    }
+}
+
+// A window moved to a screen with twice the scale lays itself out again.
+TEST(Win32Dpi, MovingToAScreenWithAnotherScaleLaysOutAgain) {
+    rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
+    HWND window = FindWindowW(L"RongxiForm1", nullptr);
+    ASSERT_NE(window, nullptr);
+    const UINT dpi = GetDpiForWindow(window) * 2;
+    RECT suggested{0, 0, 1000, 800};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    const int scale = 2 * Scale();
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, rongxi::test::kClientWidth * scale);
+    EXPECT_EQ(client.bottom, rongxi::test::kClientHeight * scale);
+    HWND text9 = GetDlgItem(window, 100 + 13);
+    RECT rect{};
+    GetWindowRect(text9, &rect);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, 16 * scale);
+    EXPECT_EQ(rect.top, 192 * scale);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(text9, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -14 * scale);
 }
 
 TEST_F(Win32Window, TypedDrawsComputeTheirRows) {
