@@ -20,6 +20,7 @@ std::wstring Caption(HWND window) {
 
 struct Search {
     DWORD processId;
+    const std::function<bool(HWND)>* matches;
     HWND found;
 };
 
@@ -27,7 +28,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && Caption(window) == kCaption) {
+    if (owner == search->processId && IsWindowVisible(window) && (*search->matches)(window)) {
         search->found = window;
         return FALSE;
     }
@@ -57,15 +58,19 @@ ProgramDriver::ProgramDriver(const std::wstring& program) {
                         nullptr, &startup, &process_)) {
         throw std::runtime_error("cannot start the program");
     }
-    Search search{process_.dwProcessId, nullptr};
+    window_ = waitForWindow([](HWND window) { return Caption(window) == kCaption; });
+    if (window_ == nullptr) throw std::runtime_error("the window did not appear");
+}
+
+HWND ProgramDriver::waitForWindow(const std::function<bool(HWND)>& matches) const {
+    Search search{process_.dwProcessId, &matches, nullptr};
     Eventually(
         [&] {
             EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         },
         std::chrono::milliseconds(20000));
-    window_ = search.found;
-    if (window_ == nullptr) throw std::runtime_error("the window did not appear");
+    return search.found;
 }
 
 ProgramDriver::~ProgramDriver() {

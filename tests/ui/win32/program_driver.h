@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -48,9 +49,12 @@ public:
     void key(WORD virtualKey, std::initializer_list<WORD> modifiers = {}) const;
     static void setClipboard(std::u16string_view text);
 
+    // The program's first visible top-level window that `matches`, or null
+    // if none appears.
+    [[nodiscard]] HWND waitForWindow(const std::function<bool(HWND)>& matches) const;
+
     // The exit status once the program has ended, or -1 if it goes on.
     [[nodiscard]] int waitForExit(DWORD milliseconds = 10000) const;
-    [[nodiscard]] DWORD processId() const { return process_.dwProcessId; }
 
 private:
     void bringToFront() const;

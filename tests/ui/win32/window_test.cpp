@@ -297,35 +297,17 @@ TEST(Win32Closing, EveryWayOfClosingEndsWithStatusZero) {
     }
 }
 
-struct MessageBoxSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<MessageBoxSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && ClassName(window) == L"#32770" && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 TEST(Win32Failure, IsReportedUnderTheCaptionAndEndsWithStatusOne) {
     ProgramDriver user(gFailingProgram);
     user.click("Command1");
-    MessageBoxSearch search{user.processId(), nullptr};
-    ASSERT_TRUE(Eventually([&] {
-        EnumWindows(&FindMessageBox, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }));
-    EXPECT_EQ(Text(search.found), L"榕汐 ");
-    EXPECT_EQ(Text(GetDlgItem(search.found, 0xFFFF)), L"运行时错误：磁盘已满");
+    HWND messageBox =
+        user.waitForWindow([](HWND window) { return ClassName(window) == L"#32770"; });
+    ASSERT_NE(messageBox, nullptr);
+    EXPECT_EQ(Text(messageBox), L"榕汐 ");
+    EXPECT_EQ(Text(GetDlgItem(messageBox, 0xFFFF)), L"运行时错误：磁盘已满");
     EXPECT_EQ(user.text("Text5"), u"0156789*0156789*0156789");  // written before the failure
     EXPECT_EQ(user.text("Text6"), u"");
-    PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+    PostMessageW(messageBox, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(user.waitForExit(), 1);
 }
 
