@@ -16,7 +16,9 @@ bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 std::u16string ClipboardText(HWND owner) {
     std::u16string text;
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT) == FALSE || OpenClipboard(owner) == FALSE) {
+        return text;
+    }
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
             text = Utf16FromWide(units);

@@ -125,7 +125,7 @@ int Form1::run(int showCommand) {
     BOOL got = 0;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         // Tab, Shift+Tab, Enter and Esc as in any dialog.
-        if (IsDialogMessageW(window_, &message)) continue;
+        if (IsDialogMessageW(window_, &message) != FALSE) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -145,7 +145,7 @@ void Form1::createControls() {
         controls_[index] = control;
         if (spec.kind == ControlKind::ResultBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
     }
-    auto entryBox = entryBoxes_.begin();
+    auto* entryBox = entryBoxes_.begin();
     for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
         if (Form1Layout[index].kind != ControlKind::EntryBox) continue;
         entryBox->attach(controls_[index], handlers_);
@@ -243,7 +243,7 @@ void Form1::onCommand(WPARAM wParam, LPARAM lParam) {
 void Form1::onActivate(bool active) {
     if (!active) {
         HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
+        if (focus != nullptr && IsChild(window_, focus) != FALSE) lastFocus_ = focus;
     } else if (lastFocus_ != nullptr) {
         SetFocus(lastFocus_);
     }
@@ -285,7 +285,7 @@ HWND Form1::control(std::string_view name) const {
 
 const ControlSpec* Form1::specOf(HWND control) const {
     if (control == nullptr) return nullptr;
-    const auto found = std::find(controls_.begin(), controls_.end(), control);
+    const auto* const found = std::find(controls_.begin(), controls_.end(), control);
     if (found == controls_.end()) return nullptr;
     return &Form1Layout.at(static_cast<std::size_t>(found - controls_.begin()));
 }

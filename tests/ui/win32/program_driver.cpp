@@ -28,7 +28,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && (*search->matches)(window)) {
+    if (owner == search->processId && IsWindowVisible(window) != FALSE &&
+        (*search->matches)(window)) {
         search->found = window;
         return FALSE;
     }
@@ -54,8 +55,8 @@ ProgramDriver::ProgramDriver(const std::wstring& program) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_)) {
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process_) == FALSE) {
         throw std::runtime_error("cannot start the program");
     }
     window_ = waitForWindow([](HWND window) { return Caption(window) == kCaption; });
@@ -83,8 +84,9 @@ ProgramDriver::~ProgramDriver() {
 }
 
 HWND ProgramDriver::control(std::string_view name) const {
-    const auto found = std::find_if(kExpectedLayout.begin(), kExpectedLayout.end(),
-                                    [name](const ExpectedControl& c) { return c.name == name; });
+    const auto* const found =
+        std::find_if(kExpectedLayout.begin(), kExpectedLayout.end(),
+                     [name](const ExpectedControl& c) { return c.name == name; });
     return GetDlgItem(window_, kFirstControlId + static_cast<int>(found - kExpectedLayout.begin()));
 }
 
