@@ -111,6 +111,7 @@ class DebianPackage(unittest.TestCase):
         icons = [f"usr/share/icons/hicolor/{n}x{n}/apps/rongxi.png" for n in ICON_SIZES]
         for path in ("usr/bin/rongxi", f"usr/share/applications/{APP_ID}.desktop",
                      f"usr/share/metainfo/{APP_ID}.metainfo.xml", "usr/share/man/man1/rongxi.1.gz",
+                     "usr/share/man/zh_CN/man1/rongxi.1.gz",
                      "usr/share/doc/rongxi/copyright", "usr/share/doc/rongxi/changelog.gz",
                      *icons):
             self.assertTrue(os.path.isfile(os.path.join(self.root, path)), path)
@@ -120,14 +121,18 @@ class DebianPackage(unittest.TestCase):
                                 capture_output=True, text=True)
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
 
-    def test_manual_page_renders_without_warnings(self):
-        page = os.path.join(self.root, "usr/share/man/man1/rongxi.1.gz")
-        run("mandoc", "-T", "lint", "-W", "warning", page)
-        rendered = run("man", "-l", page, env={**os.environ, "LANG": "C.UTF-8", "MANWIDTH": "80"})
-        self.assertIn("1234590*2345601*3456712", rendered.stdout)
+    def test_manual_pages_render_without_warnings(self):
+        for page in ("man1/rongxi.1.gz", "zh_CN/man1/rongxi.1.gz"):
+            path = os.path.join(self.root, "usr/share/man", page)
+            run("mandoc", "-T", "lint", "-W", "warning", path)
+            rendered = run("man", "--warnings", "-l", path,
+                           env={**os.environ, "LANG": "C.UTF-8", "MANWIDTH": "80"})
+            self.assertEqual(rendered.stderr, "", page)
+            self.assertIn("1234590*2345601*3456712", rendered.stdout)
 
     def test_compressed_files_are_reproducible(self):
-        for path in ("usr/share/man/man1/rongxi.1.gz", "usr/share/doc/rongxi/changelog.gz"):
+        for path in ("usr/share/man/man1/rongxi.1.gz", "usr/share/man/zh_CN/man1/rongxi.1.gz",
+                     "usr/share/doc/rongxi/changelog.gz"):
             with open(os.path.join(self.root, path), "rb") as f:
                 header = f.read(10)
             self.assertEqual(header[4:8], b"\0\0\0\0", f"{path} carries a time stamp")
