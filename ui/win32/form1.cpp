@@ -1,11 +1,13 @@
 #include "ui/win32/form1.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <string>
 
 #include "ui/unicode_text.h"
+#include "ui/win32/accessible_names.h"
 
 namespace rongxi::ui::win32 {
 namespace {
@@ -99,6 +101,8 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 Form1::Form1(HINSTANCE instance) : instance_(instance) {
+    // The accessibility layer is a COM service on this thread.
+    comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterWindowClass(instance_, &Form1::WindowProc);
@@ -117,6 +121,7 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
 
 Form1::~Form1() {
     if (window_ != nullptr) DestroyWindow(window_);
+    if (comReady_) CoUninitialize();
 }
 
 int Form1::run(int showCommand) {
@@ -152,6 +157,12 @@ void Form1::createControls() {
         entryBoxOf_[index] = &*entryBox++;
     }
     lastFocus_ = control("Text1");
+
+    std::array<AccessibleName, Form1Layout.size()> names{};
+    for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
+        names.at(index) = {controls_.at(index), Form1Layout.at(index).accessibleName};
+    }
+    AnnotateAccessibleNames(names);
 }
 
 void Form1::layOut(UINT dpi) {

@@ -62,6 +62,7 @@ private:
     FontHandle resultFont_;
     FontHandle captionFont_;
     int exitStatus_ = 0;
+    bool comReady_ = false;
     Form1Handlers handlers_{*this};
 };
 

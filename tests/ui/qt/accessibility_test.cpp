@@ -4,8 +4,17 @@
 #include <QApplication>
 #include <QtTest>
 
+#include "../expected_layout.h"
 #include "ui/unicode_text.h"
 #include "window_driver.h"
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 class AccessibilityTest : public QObject {
     Q_OBJECT
@@ -30,26 +39,18 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("role");
         QTest::addColumn<QString>("group");
-        const struct {
-            const char* control;
-            const char* name;
-            QAccessible::Role role;
-            const char* group;
-        } rows[] = {
-            {"Frame1", "输入开奖号", QAccessible::Grouping, ""},
-            {"Text1", "开奖号第一位", QAccessible::EditableText, "输入开奖号"},
-            {"Text2", "开奖号第二位", QAccessible::EditableText, "输入开奖号"},
-            {"Text3", "开奖号第三位", QAccessible::EditableText, "输入开奖号"},
-            {"Command1", "杀垃圾", QAccessible::Button, "输入开奖号"},
-            {"Command2", "清除数据", QAccessible::Button, "输入开奖号"},
-            {"Command3", "退出", QAccessible::Button, "输入开奖号"},
-            {"Frame2", "杀垃圾复试", QAccessible::Grouping, ""},
-            {"Text4", "杀垃圾复试第1行", QAccessible::EditableText, "杀垃圾复试"},
-            {"Text9", "杀垃圾复试第6行", QAccessible::EditableText, "杀垃圾复试"},
-        };
-        for (const auto& row : rows) {
-            QTest::newRow(row.control) << row.control << QString::fromUtf8(row.name)
-                                       << int(row.role) << QString::fromUtf8(row.group);
+        using rongxi::test::Kind;
+        for (const auto& c : rongxi::test::kExpectedLayout) {
+            const QAccessible::Role role = c.kind == Kind::Frame    ? QAccessible::Grouping
+                                           : c.kind == Kind::Button ? QAccessible::Button
+                                                                    : QAccessible::EditableText;
+            // A control in a frame is announced within the frame's group.
+            QString group;
+            for (const auto& frame : rongxi::test::kExpectedLayout) {
+                if (frame.name == c.container) group = FromUtf8(frame.accessibleName);
+            }
+            QTest::newRow(c.name.data()) << FromUtf8(c.name) << FromUtf8(c.accessibleName)
+                                         << int(role) << group;
         }
     }
     void everyControlHasAChineseNameAndItsRole() {

@@ -2,6 +2,8 @@
 // real input: run under Wine on a private X server by the test setup.
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <oleacc.h>
 
 #include <string>
 
@@ -146,6 +148,34 @@ TEST(Win32Icon, WindowShowsTheProgramFileIcon) {
         EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(size == ICON_BIG ? SM_CXICON : SM_CXSMICON));
         DeleteObject(info.hbmMask);
         if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    }
+}
+
+// What a screen reader asks of each control through Active Accessibility.
+// Wine has no annotation service, so there only the frames and buttons,
+// named by their captions, can answer; the boxes' names are given by
+// annotation and are not verified here.
+TEST(Win32Accessibility, FramesAndButtonsCarryTheirChineseNames) {
+    rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
+    HWND window = FindWindowW(L"RongxiForm1", nullptr);
+    ASSERT_NE(window, nullptr);
+    for (std::size_t index = 0; index < kExpectedLayout.size(); ++index) {
+        const auto& expected = kExpectedLayout[index];
+        if (expected.kind != Kind::Frame && expected.kind != Kind::Button) continue;
+        SCOPED_TRACE(std::string(expected.name));
+        IAccessible* accessible = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(GetDlgItem(window, 100 + static_cast<int>(index)),
+                                             static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                             reinterpret_cast<void**>(&accessible)),
+                  S_OK);
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        EXPECT_EQ(accessible->get_accName(self, &name), S_OK);
+        EXPECT_EQ(std::wstring(name != nullptr ? name : L""), Wide(expected.accessibleName));
+        SysFreeString(name);
+        accessible->Release();
     }
 }
 
