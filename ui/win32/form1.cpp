@@ -101,8 +101,6 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 Form1::Form1(HINSTANCE instance) : instance_(instance) {
-    // The accessibility layer is a COM service on this thread.
-    comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterWindowClass(instance_, &Form1::WindowProc);
@@ -157,7 +155,18 @@ void Form1::createControls() {
         entryBoxOf_[index] = &*entryBox++;
     }
     lastFocus_ = control("Text1");
+    BOOL screenReader = FALSE;
+    SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0);
+    if (screenReader != FALSE) annotateAccessibleNames();
+}
 
+// The names cost a COM service, which most users never need: they are given
+// when a screen reader runs, starts, or any assistive program first asks the
+// window for its accessibility object (it asks the window before its controls).
+void Form1::annotateAccessibleNames() {
+    if (annotated_) return;
+    annotated_ = true;
+    comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     std::array<AccessibleName, Form1Layout.size()> names{};
     for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
         names.at(index) = {controls_.at(index), Form1Layout.at(index).accessibleName};
@@ -226,6 +235,12 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             onActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
+        case WM_GETOBJECT:
+            annotateAccessibleNames();
+            return DefWindowProcW(window_, message, wParam, lParam);
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETSCREENREADER) annotateAccessibleNames();
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;

@@ -48,6 +48,7 @@ private:
     void createControls();
     void layOut(UINT dpi);
     void createFonts(UINT dpi);
+    void annotateAccessibleNames();
 
     [[nodiscard]] HWND control(std::string_view name) const;
     [[nodiscard]] const ControlSpec* specOf(HWND control) const;
@@ -62,6 +63,7 @@ private:
     FontHandle resultFont_;
     FontHandle captionFont_;
     int exitStatus_ = 0;
+    bool annotated_ = false;
     bool comReady_ = false;
     Form1Handlers handlers_{*this};
 };

@@ -49,8 +49,8 @@ private slots:
             for (const auto& frame : rongxi::test::kExpectedLayout) {
                 if (frame.name == c.container) group = FromUtf8(frame.accessibleName);
             }
-            QTest::newRow(c.name.data()) << FromUtf8(c.name) << FromUtf8(c.accessibleName)
-                                         << int(role) << group;
+            QTest::newRow(c.name.data())
+                << FromUtf8(c.name) << FromUtf8(c.accessibleName) << int(role) << group;
         }
     }
     void everyControlHasAChineseNameAndItsRole() {

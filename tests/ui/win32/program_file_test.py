@@ -6,6 +6,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", ".."))
 from winres import res_entries  # noqa: E402
@@ -58,6 +59,19 @@ class ProgramFile(unittest.TestCase):
                                 check=True, capture_output=True, text=True).stdout
         languages = {line.strip() for line in script.splitlines() if line.startswith("LANGUAGE")}
         self.assertEqual(languages, {"LANGUAGE 4, 2"})  # 0x0804
+
+
+    def test_ships_as_a_zip_with_the_readme_and_the_license(self):
+        build = os.path.dirname(os.path.abspath(PROGRAM))
+        with tempfile.TemporaryDirectory() as temp:
+            subprocess.run(["cpack", "--config", os.path.join(build, "CPackConfig.cmake"),
+                            "-B", temp], check=True, capture_output=True)
+            with zipfile.ZipFile(os.path.join(temp, "rongxi-1.00-win64.zip")) as archive:
+                names = sorted(archive.namelist())
+                license_text = archive.read("rongxi-1.00-win64/LICENSE").decode()
+        self.assertEqual(names, ["rongxi-1.00-win64/LICENSE", "rongxi-1.00-win64/README.md",
+                                 "rongxi-1.00-win64/rongxi.exe"])
+        self.assertTrue(license_text.startswith("MIT License"))
 
 
 if __name__ == "__main__":
