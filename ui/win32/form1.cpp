@@ -107,12 +107,6 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
     const std::wstring caption = WideFromUtf8(kWindowCaption);
     CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
-    // The window's own icons too, so that task bars and tools that ask the
-    // window rather than its class find them.
-    SendMessageW(window_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(ProgramIcon(instance_, SM_CXICON, SM_CYICON)));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(ProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON)));
     createControls();
     layOut(GetDpiForWindow(window_));
 }

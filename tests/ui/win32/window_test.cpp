@@ -139,13 +139,13 @@ TEST(Win32Icon, WindowShowsTheProgramFileIcon) {
     rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
     HWND window = FindWindowW(L"RongxiForm1", nullptr);
     ASSERT_NE(window, nullptr);
-    for (const WPARAM size : {ICON_BIG, ICON_SMALL}) {
-        auto* icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0));
+    for (const int which : {GCLP_HICON, GCLP_HICONSM}) {
+        auto* icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, which));
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon, &info));
         BITMAP bitmap{};
         GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
-        EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(size == ICON_BIG ? SM_CXICON : SM_CXSMICON));
+        EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(which == GCLP_HICON ? SM_CXICON : SM_CXSMICON));
         DeleteObject(info.hbmMask);
         if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
     }
