@@ -109,6 +109,9 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
     createControls();
     layOut(GetDpiForWindow(window_));
+    BOOL screenReader = FALSE;
+    SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0);
+    if (screenReader != FALSE) annotateAccessibleNames();
 }
 
 Form1::~Form1() {
@@ -149,16 +152,13 @@ void Form1::createControls() {
         entryBoxOf_[index] = &*entryBox++;
     }
     lastFocus_ = control("Text1");
-    BOOL screenReader = FALSE;
-    SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0);
-    if (screenReader != FALSE) annotateAccessibleNames();
 }
 
 // The names cost a COM service, which most users never need: they are given
 // when a screen reader runs, starts, or any assistive program first asks the
 // window for its accessibility object (it asks the window before its controls).
 void Form1::annotateAccessibleNames() {
-    if (annotated_) return;
+    if (annotated_ || controls_.back() == nullptr) return;  // not before the controls exist
     annotated_ = true;
     comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     std::array<AccessibleName, Form1Layout.size()> names{};
