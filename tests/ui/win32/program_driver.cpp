@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "../expected_layout.h"
@@ -55,9 +56,18 @@ ProgramDriver::ProgramDriver(const std::wstring& program) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + program + L"\"";
-    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       nullptr, &startup, &process_) == FALSE) {
-        throw std::runtime_error("cannot start the program");
+    // Wine now and then refuses a start while the last instance is going away.
+    DWORD error = 0;
+    const bool started = Eventually([&] {
+        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &process_) != FALSE) {
+            return true;
+        }
+        error = GetLastError();
+        return false;
+    });
+    if (!started) {
+        throw std::runtime_error("cannot start the program: error " + std::to_string(error));
     }
     window_ = waitForWindow([](HWND window) { return Caption(window) == kCaption; });
     if (window_ == nullptr) throw std::runtime_error("the window did not appear");
@@ -75,9 +85,13 @@ HWND ProgramDriver::waitForWindow(const std::function<bool(HWND)>& matches) cons
 }
 
 ProgramDriver::~ProgramDriver() {
+    // Closed as a user closes it; ended by force only if it does not go.
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.hProcess, 99);
-        WaitForSingleObject(process_.hProcess, 5000);
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.hProcess, 5000) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.hProcess, 99);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
     }
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
