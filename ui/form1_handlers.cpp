@@ -22,8 +22,6 @@ struct EntryAdvance {
 };
 constexpr std::array<EntryAdvance, 2> kEntryChain{{{"Text1", "Text2"}, {"Text2", "Text3"}}};
 
-std::u16string Utf16FromAscii(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
-
 }  // namespace
 
 void Form1Handlers::click(std::string_view control) {
@@ -49,7 +47,7 @@ void Form1Handlers::computeKillRows() {
         ComputeKillRows(window_.text("Text1"), window_.text("Text2"), window_.text("Text3"));
     // Row by row, so a failure leaves the rows before it written.
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        window_.setText(KillRowTable[row].resultBox, Utf16FromAscii(rows[row]));
+        window_.setText(KillRowTable[row].resultBox, Utf16FromUtf8(rows[row]));
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "ui/unicode_text.h"
 #include "ui/win32/gdi_handles.h"
 
 namespace rongxi::ui::win32 {
@@ -19,7 +18,7 @@ bool AnnotateAccessibleNames(std::span<const AccessibleName> names) {
     }
     bool all = true;
     for (const AccessibleName& entry : names) {
-        const std::wstring name = WideFromUtf16(Utf16FromUtf8(entry.name));
+        const std::wstring name = WideFromUtf8(entry.name);
         all = SUCCEEDED(services->SetHwndPropStr(entry.control, static_cast<DWORD>(OBJID_CLIENT),
                                                  CHILDID_SELF, PROPID_ACC_NAME, name.c_str())) &&
               all;

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/unicode_text.h"
 #include "ui/win32/accessible_names.h"
 
 namespace rongxi::ui::win32 {
@@ -22,8 +21,6 @@ constexpr int kTwipsPerInch = 1440;
 constexpr int kStandardDpi = 96;
 
 int Scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
-
-std::wstring WideFromUtf8(std::string_view utf8) { return WideFromUtf16(Utf16FromUtf8(utf8)); }
 
 const ControlSpec& SpecNamed(std::string_view name) {
     return *std::find_if(Form1Layout.begin(), Form1Layout.end(),

@@ -8,14 +8,6 @@
 #include "ui/unicode_text.h"
 #include "window_driver.h"
 
-namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 class AccessibilityTest : public QObject {
     Q_OBJECT
 
@@ -47,10 +39,11 @@ private slots:
             // A control in a frame is announced within the frame's group.
             QString group;
             for (const auto& frame : rongxi::test::kExpectedLayout) {
-                if (frame.name == c.container) group = FromUtf8(frame.accessibleName);
+                if (frame.name == c.container) group = WindowDriver::fromUtf8(frame.accessibleName);
             }
             QTest::newRow(c.name.data())
-                << FromUtf8(c.name) << FromUtf8(c.accessibleName) << int(role) << group;
+                << WindowDriver::fromUtf8(c.name) << WindowDriver::fromUtf8(c.accessibleName)
+                << int(role) << group;
         }
     }
     void everyControlHasAChineseNameAndItsRole() {

@@ -18,14 +18,6 @@
 #include "ui/qt/program_identity.h"
 #include "window_driver.h"
 
-namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 class Form1Test : public QObject {
     Q_OBJECT
 
@@ -73,8 +65,8 @@ private slots:
                                : c.kind == rongxi::test::Kind::Button ? "QPushButton"
                                                                       : "QLineEdit";
             QTest::newRow(c.name.data())
-                << FromUtf8(c.name) << kind << FromUtf8(c.container) << FromUtf8(c.caption)
-                << QRect(c.x, c.y, c.width, c.height);
+                << WindowDriver::fromUtf8(c.name) << kind << WindowDriver::fromUtf8(c.container)
+                << WindowDriver::fromUtf8(c.caption) << QRect(c.x, c.y, c.width, c.height);
         }
     }
     void controlSitsAtItsPixelRectangle() {
@@ -129,7 +121,7 @@ private slots:
 
     void tabWalksTheCycleBothWays() {
         QStringList cycle;
-        for (std::string_view name : rongxi::test::kTabCycle) cycle << FromUtf8(name);
+        for (std::string_view name : rongxi::test::kTabCycle) cycle << WindowDriver::fromUtf8(name);
         cycle << cycle.first();
         QStringList forward{WindowDriver::focusName()};
         for (int step = 1; step < cycle.size(); ++step) {
@@ -160,8 +152,9 @@ private slots:
         for (const auto& scenario : rongxi::test::kDrawScenarios) {
             QStringList entries;
             QStringList rows;
-            for (std::string_view entry : scenario.entries) entries << FromUtf8(entry);
-            for (std::string_view row : scenario.rows) rows << FromUtf8(row);
+            for (std::string_view entry : scenario.entries)
+                entries << WindowDriver::fromUtf8(entry);
+            for (std::string_view row : scenario.rows) rows << WindowDriver::fromUtf8(row);
             QTest::newRow(scenario.name.data()) << entries << rows;
         }
     }

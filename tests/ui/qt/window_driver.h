@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
+#include <string_view>
 
 #include "ui/qt/form1.h"
 #include "ui/qt/program_identity.h"
@@ -37,6 +38,10 @@ public:
     }
     [[nodiscard]] QLineEdit* box(int number) const {
         return find<QLineEdit>(QStringLiteral("Text%1").arg(number));
+    }
+    // The shared test tables are UTF-8.
+    [[nodiscard]] static QString fromUtf8(std::string_view text) {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
     [[nodiscard]] static QString focusName() {
         QWidget* focus = QApplication::focusWidget();
