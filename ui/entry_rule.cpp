@@ -21,15 +21,4 @@ bool IsEntryText(std::u16string_view text) {
     return CharacterCount(text) <= 1 && WithoutLoneSurrogates(text).size() == text.size();
 }
 
-EntryCheck CheckEntryChange(std::u16string& held, std::u16string_view now) {
-    using Action = EntryCheck::Action;
-    std::u16string kept = EntryAfterChange(held, now);
-    if (kept == now) {
-        held = std::move(kept);
-        return {Action::Report, {}};
-    }
-    if (kept == held) return {Action::Restore, std::move(kept)};
-    return {Action::Replace, std::move(kept)};
-}
-
 }  // namespace rongxi::ui

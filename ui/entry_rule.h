@@ -1,8 +1,8 @@
 // An entry box holds one whole character, never more and never half of one.
 //
 // The toolkits count UTF-16 units, so a box gets room for two (a character
-// outside the Basic Multilingual Plane) and the front-ends ask these rules
-// what an edit may do:
+// outside the Basic Multilingual Plane), and these rules say what an edit
+// may do:
 // - text that arrives in the box (typed, pasted, dropped, committed by an
 //   input method): a full box takes nothing; an empty box, or one whose
 //   character is wholly selected, takes the first whole character;
@@ -28,20 +28,5 @@ std::u16string EntryAfterChange(std::u16string_view held, std::u16string_view pr
 
 // True when `text` is something an entry box may hold.
 bool IsEntryText(std::u16string_view text);
-
-// What a front-end does when an entry box's text has changed, by whatever
-// path, so that the box keeps to the rule and its Change is reported once.
-struct EntryCheck {
-    enum class Action {
-        Report,   // the text keeps to the rule: report the change
-        Restore,  // the change is refused: put `text` back without a report
-        Replace,  // set `text`; that change is reported when it arrives
-    };
-    Action action;
-    std::u16string text;
-};
-
-// `held` is the text as the rule last left the box, kept by the front-end.
-EntryCheck CheckEntryChange(std::u16string& held, std::u16string_view now);
 
 }  // namespace rongxi::ui

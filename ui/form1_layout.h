@@ -1,14 +1,37 @@
-// The window's fixed layout, as data. Positions and sizes are in twips
-// (1/1440 inch) relative to the control's container; at 96 dpi fifteen twips
-// make one pixel, and Qt's device-pixel scaling takes care of other screens.
+// The window's fixed layout, as data, and the few rules that turn it into
+// pixels and fonts for any toolkit.
+//
+// Controls are known by `Control`, which indexes the layout table; their
+// names ("Text1", "Command1", ...) are data for object names, accessible
+// names and tests. Positions and sizes are in twips (1/1440 inch) relative to
+// the control's container: fifteen twips make one pixel at 96 dpi.
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace rongxi::ui {
 
-inline constexpr int kTwipsPerPixel = 15;
+// In tab order, which is also the order of the layout table.
+enum class Control {
+    Frame1,
+    Text1,
+    Text2,
+    Text3,
+    Command1,
+    Command2,
+    Command3,
+    Frame2,
+    Text4,
+    Text5,
+    Text6,
+    Text7,
+    Text8,
+    Text9,
+};
+inline constexpr std::size_t kControlCount = 14;
 
 enum class ControlKind { Frame, EntryBox, ResultBox, Button };
 
@@ -20,11 +43,12 @@ struct TwipRect {
 };
 
 struct ControlSpec {
+    Control id;
     std::string_view name;
     ControlKind kind;
-    std::string_view container;  // "Form1" or the name of a frame
-    std::string_view caption;    // UTF-8; empty for text boxes
-    TwipRect twips;
+    std::optional<Control> frame;     // the frame it sits in; none for a frame
+    std::string_view caption;         // UTF-8; empty for text boxes
+    TwipRect twips;                   // relative to the frame, or to the window's client area
     std::string_view accessibleName;  // what a screen reader says
 };
 
@@ -33,25 +57,178 @@ inline constexpr std::string_view kWindowCaption = "榕汐 ";  // the trailing b
 inline constexpr int kClientWidthTwips = 5130;
 inline constexpr int kClientHeightTwips = 3465;
 
-// Rows are in tab order. The entry boxes are 375 wide at a pitch of 360, so
-// neighbours share one pixel of border: that is how the window has always
-// looked.
-inline constexpr std::array<ControlSpec, 14> Form1Layout{{
-    {"Frame1", ControlKind::Frame, "Form1", "输入开奖号", {120, 0, 4935, 735}, "输入开奖号"},
-    {"Text1", ControlKind::EntryBox, "Frame1", "", {120, 240, 375, 375}, "开奖号第一位"},
-    {"Text2", ControlKind::EntryBox, "Frame1", "", {480, 240, 375, 375}, "开奖号第二位"},
-    {"Text3", ControlKind::EntryBox, "Frame1", "", {840, 240, 375, 375}, "开奖号第三位"},
-    {"Command1", ControlKind::Button, "Frame1", "杀垃圾", {1320, 240, 1095, 375}, "杀垃圾"},
-    {"Command2", ControlKind::Button, "Frame1", "清除数据", {2520, 240, 1095, 375}, "清除数据"},
-    {"Command3", ControlKind::Button, "Frame1", "退出", {3720, 240, 1095, 375}, "退出"},
-    {"Frame2", ControlKind::Frame, "Form1", "杀垃圾复试", {120, 840, 4935, 2535}, "杀垃圾复试"},
-    {"Text4", ControlKind::ResultBox, "Frame2", "", {120, 240, 4695, 315}, "杀垃圾复试第1行"},
-    {"Text5", ControlKind::ResultBox, "Frame2", "", {120, 600, 4695, 315}, "杀垃圾复试第2行"},
-    {"Text6", ControlKind::ResultBox, "Frame2", "", {120, 960, 4695, 315}, "杀垃圾复试第3行"},
-    {"Text7", ControlKind::ResultBox, "Frame2", "", {120, 1320, 4695, 315}, "杀垃圾复试第4行"},
-    {"Text8", ControlKind::ResultBox, "Frame2", "", {120, 1680, 4695, 315}, "杀垃圾复试第5行"},
-    {"Text9", ControlKind::ResultBox, "Frame2", "", {120, 2040, 4695, 315}, "杀垃圾复试第6行"},
+// The entry boxes are 375 wide at a pitch of 360, so neighbours share one
+// pixel of border.
+inline constexpr std::array<ControlSpec, kControlCount> Form1Layout{{
+    {Control::Frame1,
+     "Frame1",
+     ControlKind::Frame,
+     {},
+     "输入开奖号",
+     {120, 0, 4935, 735},
+     "输入开奖号"},
+    {Control::Text1,
+     "Text1",
+     ControlKind::EntryBox,
+     Control::Frame1,
+     "",
+     {120, 240, 375, 375},
+     "开奖号第一位"},
+    {Control::Text2,
+     "Text2",
+     ControlKind::EntryBox,
+     Control::Frame1,
+     "",
+     {480, 240, 375, 375},
+     "开奖号第二位"},
+    {Control::Text3,
+     "Text3",
+     ControlKind::EntryBox,
+     Control::Frame1,
+     "",
+     {840, 240, 375, 375},
+     "开奖号第三位"},
+    {Control::Command1,
+     "Command1",
+     ControlKind::Button,
+     Control::Frame1,
+     "杀垃圾",
+     {1320, 240, 1095, 375},
+     "杀垃圾"},
+    {Control::Command2,
+     "Command2",
+     ControlKind::Button,
+     Control::Frame1,
+     "清除数据",
+     {2520, 240, 1095, 375},
+     "清除数据"},
+    {Control::Command3,
+     "Command3",
+     ControlKind::Button,
+     Control::Frame1,
+     "退出",
+     {3720, 240, 1095, 375},
+     "退出"},
+    {Control::Frame2,
+     "Frame2",
+     ControlKind::Frame,
+     {},
+     "杀垃圾复试",
+     {120, 840, 4935, 2535},
+     "杀垃圾复试"},
+    {Control::Text4,
+     "Text4",
+     ControlKind::ResultBox,
+     Control::Frame2,
+     "",
+     {120, 240, 4695, 315},
+     "杀垃圾复试第1行"},
+    {Control::Text5,
+     "Text5",
+     ControlKind::ResultBox,
+     Control::Frame2,
+     "",
+     {120, 600, 4695, 315},
+     "杀垃圾复试第2行"},
+    {Control::Text6,
+     "Text6",
+     ControlKind::ResultBox,
+     Control::Frame2,
+     "",
+     {120, 960, 4695, 315},
+     "杀垃圾复试第3行"},
+    {Control::Text7,
+     "Text7",
+     ControlKind::ResultBox,
+     Control::Frame2,
+     "",
+     {120, 1320, 4695, 315},
+     "杀垃圾复试第4行"},
+    {Control::Text8,
+     "Text8",
+     ControlKind::ResultBox,
+     Control::Frame2,
+     "",
+     {120, 1680, 4695, 315},
+     "杀垃圾复试第5行"},
+    {Control::Text9,
+     "Text9",
+     ControlKind::ResultBox,
+     Control::Frame2,
+     "",
+     {120, 2040, 4695, 315},
+     "杀垃圾复试第6行"},
 }};
+
+constexpr std::size_t IndexOf(Control control) { return static_cast<std::size_t>(control); }
+constexpr const ControlSpec& SpecOf(Control control) { return Form1Layout[IndexOf(control)]; }
+
+static_assert(
+    [] {
+        for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
+            if (IndexOf(Form1Layout[index].id) != index) return false;
+        }
+        return true;
+    }(),
+    "each row of the layout table stands at the index of its control");
+
+// The control of a table index, such as a toolkit's control number; none
+// outside the table.
+constexpr std::optional<Control> ControlAt(std::size_t index) {
+    if (index >= Form1Layout.size()) return std::nullopt;
+    return Form1Layout[index].id;
+}
+
+constexpr std::optional<Control> ControlNamed(std::string_view name) {
+    for (const ControlSpec& spec : Form1Layout) {
+        if (spec.name == name) return spec.id;
+    }
+    return std::nullopt;
+}
+
+constexpr bool IsTextBox(Control control) {
+    const ControlKind kind = SpecOf(control).kind;
+    return kind == ControlKind::EntryBox || kind == ControlKind::ResultBox;
+}
+
+// Where a rectangle is measured from: the control's frame (toolkits that
+// nest controls in their frames) or the window's client area.
+enum class Origin { Frame, ClientArea };
+
+struct PixelRect {
+    int x;
+    int y;
+    int width;
+    int height;
+    friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+inline constexpr int kStandardDpi = 96;
+inline constexpr int kTwipsPerInch = 1440;
+
+// Twips to pixels at `dpi`, rounded to the nearest pixel.
+constexpr int TwipsToPixels(int twips, int dpi) {
+    return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
+}
+// Pixels at 96 dpi to pixels at `dpi`, rounded to the nearest pixel.
+constexpr int ScaledPixels(int pixels, int dpi) {
+    return (pixels * dpi + kStandardDpi / 2) / kStandardDpi;
+}
+
+constexpr PixelRect ControlPixels(Control control, Origin origin, int dpi = kStandardDpi) {
+    const ControlSpec& spec = SpecOf(control);
+    TwipRect twips = spec.twips;
+    if (origin == Origin::ClientArea && spec.frame) {
+        twips.left += SpecOf(*spec.frame).twips.left;
+        twips.top += SpecOf(*spec.frame).twips.top;
+    }
+    return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
+            TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi)};
+}
+
+constexpr PixelRect ClientAreaPixels(int dpi = kStandardDpi) {
+    return {0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+}
 
 // The boxes use "宋体" (SimSun), bold. Where it is missing, the first of the
 // nearest Chinese serif faces that is installed stands in, never a Latin-only
@@ -59,16 +236,38 @@ inline constexpr std::array<ControlSpec, 14> Form1Layout{{
 // their Simplified forms.
 inline constexpr std::array<std::string_view, 5> kBoxFontFamilies{
     "宋体", "SimSun", "NSimSun", "Noto Serif CJK SC", "AR PL UMing CN"};
-inline constexpr int kEntryBoxFontPixels = 19;   // 14.25 pt
-inline constexpr int kResultBoxFontPixels = 14;  // 10.5 pt
 
-// Captions use the first of these that is installed, else the desktop's
-// default face: every caption is Chinese, and these draw it in Simplified
-// forms whatever the user's locale. Their size is fixed, 9 pt at 96 dpi, so
-// the captions fit the fixed layout whatever size the desktop's font has.
-inline constexpr std::array<std::string_view, 5> kCaptionFamilies{
-    "Microsoft YaHei", "PingFang SC", "Noto Sans CJK SC", "Source Han Sans SC",
-    "WenQuanYi Micro Hei"};
-inline constexpr int kCaptionFontPixels = 12;  // 9 pt
+// Captions (frames and buttons) use the first of these that is installed,
+// else the desktop's own interface face: every caption is Chinese, and these
+// draw it in Simplified forms whatever the user's locale.
+inline constexpr std::array<std::string_view, 6> kCaptionFamilies{
+    "Microsoft YaHei UI", "Microsoft YaHei",    "PingFang SC",
+    "Noto Sans CJK SC",   "Source Han Sans SC", "WenQuanYi Micro Hei"};
+
+// The font's height in pixels at `dpi`: the boxes at 14.25 pt and 10.5 pt,
+// the captions at 9 pt. The caption size is fixed too, since the layout is:
+// captions at a desktop's 10 or 11 pt would not fit their frames and buttons.
+constexpr int FontPixels(ControlKind kind, int dpi = kStandardDpi) {
+    switch (kind) {
+        case ControlKind::EntryBox:
+            return ScaledPixels(19, dpi);
+        case ControlKind::ResultBox:
+            return ScaledPixels(14, dpi);
+        case ControlKind::Frame:
+        case ControlKind::Button:
+            break;
+    }
+    return ScaledPixels(12, dpi);
+}
+
+// How many UTF-16 units a box's toolkit control may hold; none for no limit.
+// An entry box holds one character, which may take two units (a character
+// outside the Basic Multilingual Plane): the one-character rule itself is
+// kept by EntryBoxModel. A result box has no limit of its own, where
+// toolkits otherwise stop at some tens of thousands.
+constexpr std::optional<int> LengthLimitUnits(ControlKind kind) {
+    if (kind == ControlKind::EntryBox) return 2;
+    return std::nullopt;
+}
 
 }  // namespace rongxi::ui

@@ -1,23 +1,24 @@
 // The window operations the event handlers use, and nothing more: read and
 // write a box's text, give a box the keyboard focus, end the program, and
-// show a failure. Each front-end (Qt, Win32) implements them over its own
-// controls; the tests implement them over a plain map.
+// show a failure. Each front-end implements them over its own controls; the
+// tests implement them over a plain map.
 //
-// Controls are named as in the layout table ("Text1", "Command1", ...), and
-// texts are UTF-16, the way both toolkits hold them.
+// Texts are UTF-16, the way the toolkits hold them.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "ui/form1_layout.h"
+
 namespace rongxi::ui {
 
 class Form1Window {
 public:
-    [[nodiscard]] virtual std::u16string text(std::string_view box) const = 0;
+    [[nodiscard]] virtual std::u16string text(Control box) const = 0;
     // Replaces the whole text; the box's Change follows, as for any change.
-    virtual void setText(std::string_view box, std::u16string_view text) = 0;
-    virtual void setFocus(std::string_view box) = 0;
+    virtual void setText(Control box, std::u16string_view text) = 0;
+    virtual void setFocus(Control box) = 0;
     // Closes the window and ends the process with this status once the
     // handler that asked for it has returned.
     virtual void endProgram(int status) = 0;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "ui/entry_box_model.h"
 #include "ui/entry_rule.h"
 #include "ui/unicode_text.h"
 
@@ -57,17 +58,41 @@ TEST(EntryRule, WhatAnyOtherChangeLeaves) {
     EXPECT_FALSE(IsEntryText(u"12"));
 }
 
-TEST(EntryRule, CheckAfterAChangeReportsOnceAndKeepsWhatWasHeld) {
-    using Action = EntryCheck::Action;
-    std::u16string held = u"1";
-    EXPECT_EQ(CheckEntryChange(held, u"991").action, Action::Restore);
-    EXPECT_EQ(held, u"1");
-    const EntryCheck emptied = CheckEntryChange(held, kSmile.substr(1));
-    EXPECT_EQ(emptied.action, Action::Replace);
-    EXPECT_EQ(emptied.text, u"");
-    EXPECT_EQ(held, u"1");  // until the replacement arrives as a change of its own
-    EXPECT_EQ(CheckEntryChange(held, u"").action, Action::Report);
-    EXPECT_EQ(held, u"");
+// A box's model through a sequence of edits, as a toolkit reports them.
+TEST(EntryBoxModel, DecidesWhatEachChangeMeans) {
+    using Action = BoxCorrection::Action;
+    const struct {
+        const char* name;
+        TextSelection selection;
+        std::u16string incoming;  // arriving text; empty for a change by another path
+        std::u16string shown;     // the text the toolkit then reports
+        bool report;
+        Action action;
+        std::u16string corrected;
+    } steps[] = {
+        {"a typed digit", {0, 0}, u"1", u"1", true, Action::None, u""},
+        {"a notification with nothing changed", {1, 1}, u"", u"1", false, Action::None, u""},
+        {"a digit typed over itself", {0, 1}, u"1", u"1", true, Action::None, u""},
+        {"an insertion by another path", {1, 1}, u"", u"19", false, Action::Restore, u"1"},
+        {"half of a pair", {1, 1}, u"", kHigh, false, Action::Replace, u""},
+        {"the replacement arriving", {0, 0}, u"", u"", true, Action::None, u""},
+        {"several into an empty box", {0, 0}, u"", u"45", false, Action::Replace, u"4"},
+        {"the first of them arriving", {0, 0}, u"", u"4", true, Action::None, u""},
+        {"a commit replacing the character", {0, 1}, u"2", u"2", true, Action::None, u""},
+    };
+    EntryBoxModel box;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        if (!step.incoming.empty()) {
+            EXPECT_EQ(box.admit(box.held(), step.selection, step.incoming), step.incoming);
+        }
+        const EntryBoxModel::Verdict verdict = box.changed(step.shown);
+        EXPECT_EQ(verdict.report, step.report);
+        EXPECT_EQ(verdict.correction.action, step.action);
+        EXPECT_EQ(verdict.correction.text, step.corrected);
+    }
+    EXPECT_EQ(box.admit(u"2", {1, 1}, u"3"), u"");  // full, nothing selected
+    EXPECT_EQ(box.admit(u"2", {0, 1}, u"34"), u"3");
 }
 
 TEST(UnicodeText, CountsAndConverts) {

@@ -5,9 +5,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QSignalBlocker>
+#include <algorithm>
 
-#include "ui/entry_rule.h"
+#include "ui/qt/qt_text.h"
 
 namespace rongxi::ui {
 namespace {
@@ -25,20 +25,45 @@ bool InsertsText(const QKeyEvent* event) {
            text.front().category() == QChar::Other_PrivateUse;
 }
 
+std::size_t Units(qsizetype position) {
+    return static_cast<std::size_t>(std::max<qsizetype>(0, position));
+}
+
 }  // namespace
 
-EntryBox::EntryBox(QWidget* parent) : QLineEdit(parent) {
-    setMaxLength(2);  // one character, which may take two UTF-16 units
-    connect(this, &QLineEdit::textChanged, this, &EntryBox::holdEntryText);
-}
+EntryBox::EntryBox(Form1Handlers& handlers, Control id, QWidget* parent)
+    : QLineEdit(parent), handlers_(handlers), id_(id) {}
 
-QString EntryBox::admitted(const QString& incoming) const {
-    const bool heldIsSelected = hasSelectedText() && selectedText() == text();
-    return QString::fromStdU16String(
-        EntryInsertion(text().toStdU16String(), heldIsSelected, incoming.toStdU16String()));
-}
-
+// Qt's event loop cannot carry a failure: each override runs guarded, like
+// the handlers.
 void EntryBox::keyPressEvent(QKeyEvent* event) {
+    handlers_.runGuarded([&] { pressKey(event); });
+}
+void EntryBox::inputMethodEvent(QInputMethodEvent* event) {
+    handlers_.runGuarded([&] { commitInput(event); });
+}
+void EntryBox::dropEvent(QDropEvent* event) {
+    handlers_.runGuarded([&] { drop(event); });
+}
+void EntryBox::mouseReleaseEvent(QMouseEvent* event) {
+    handlers_.runGuarded([&] { releaseMouse(event); });
+}
+void EntryBox::contextMenuEvent(QContextMenuEvent* event) {
+    handlers_.runGuarded([&] { openContextMenu(event); });
+}
+
+TextSelection EntryBox::selection() const {
+    if (!hasSelectedText()) return {Units(cursorPosition()), Units(cursorPosition())};
+    const std::size_t start = Units(selectionStart());
+    return {start, start + Units(selectedText().size())};
+}
+
+QString EntryBox::admitted(const QString& incoming, TextSelection replaced) {
+    return FromUtf16(
+        handlers_.admit(id_, text().toStdU16String(), replaced, incoming.toStdU16String()));
+}
+
+void EntryBox::pressKey(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
         pasteFrom(QClipboard::Clipboard);
         event->accept();
@@ -48,7 +73,7 @@ void EntryBox::keyPressEvent(QKeyEvent* event) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    const QString taken = admitted(event->text());
+    const QString taken = admitted(event->text(), selection());
     if (taken.isEmpty()) {
         event->accept();  // refused, as a full box refuses a key
         return;
@@ -59,24 +84,38 @@ void EntryBox::keyPressEvent(QKeyEvent* event) {
     event->setAccepted(admittedKey.isAccepted());
 }
 
-void EntryBox::inputMethodEvent(QInputMethodEvent* event) {
+void EntryBox::commitInput(QInputMethodEvent* event) {
     const QString commit = event->commitString();
-    const QString taken = commit.isEmpty() ? commit : admitted(commit);
+    if (commit.isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // A commit may replace text around the caret (reconversion, some
+    // keyboards) instead of the selection.
+    TextSelection replaced = selection();
+    if (event->replacementLength() > 0) {
+        const qsizetype start = cursorPosition() + event->replacementStart();
+        replaced = {Units(start), Units(start + event->replacementLength())};
+    }
+    const QString taken = admitted(commit, replaced);
     if (taken == commit) {
         QLineEdit::inputMethodEvent(event);
         return;
     }
     QInputMethodEvent admittedCommit(event->preeditString(), event->attributes());
-    admittedCommit.setCommitString(taken, event->replacementStart(), event->replacementLength());
+    if (taken.isEmpty()) {
+        admittedCommit.setCommitString(QString());  // nothing replaced, nothing inserted
+    } else {
+        admittedCommit.setCommitString(taken, event->replacementStart(),
+                                       event->replacementLength());
+    }
     QLineEdit::inputMethodEvent(&admittedCommit);
     event->setAccepted(admittedCommit.isAccepted());
 }
 
-void EntryBox::dropEvent(QDropEvent* event) {
-    // A drop lands beside what the box holds, never over it: only an empty
-    // box takes one.
-    const QString incoming = event->mimeData()->text();
-    const QString taken = text().isEmpty() ? admitted(incoming) : QString();
+void EntryBox::drop(QDropEvent* event) {
+    // A drop lands beside what the box holds, never over it.
+    const QString taken = admitted(event->mimeData()->text(), {});
     if (taken.isEmpty()) {
         event->ignore();
         return;
@@ -91,7 +130,7 @@ void EntryBox::dropEvent(QDropEvent* event) {
     event->setAccepted(admittedDrop.isAccepted());
 }
 
-void EntryBox::mouseReleaseEvent(QMouseEvent* event) {
+void EntryBox::releaseMouse(QMouseEvent* event) {
     // A middle click pastes the primary selection where the caret is.
     if (event->button() == Qt::MiddleButton && !isReadOnly() &&
         QGuiApplication::clipboard()->supportsSelection() && rect().contains(event->pos())) {
@@ -103,13 +142,14 @@ void EntryBox::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
 }
 
-void EntryBox::contextMenuEvent(QContextMenuEvent* event) {
+void EntryBox::openContextMenu(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     if (menu == nullptr) return;
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
         disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this, [this] { pasteFrom(QClipboard::Clipboard); });
+        connect(paste, &QAction::triggered, this,
+                [this] { handlers_.runGuarded([this] { pasteFrom(QClipboard::Clipboard); }); });
     }
     menu->popup(event->globalPos());
     event->accept();
@@ -117,26 +157,8 @@ void EntryBox::contextMenuEvent(QContextMenuEvent* event) {
 
 void EntryBox::pasteFrom(QClipboard::Mode mode) {
     if (isReadOnly()) return;
-    const QString taken = admitted(QGuiApplication::clipboard()->text(mode));
+    const QString taken = admitted(QGuiApplication::clipboard()->text(mode), selection());
     if (!taken.isEmpty()) insert(taken);  // replaces the selection; one undo step
-}
-
-void EntryBox::holdEntryText() {
-    using Action = EntryCheck::Action;
-    const EntryCheck check = CheckEntryChange(held_, text().toStdU16String());
-    switch (check.action) {
-        case Action::Report:
-            emit entryChanged();
-            break;
-        case Action::Restore: {
-            const QSignalBlocker quiet(this);
-            setText(QString::fromStdU16String(check.text));
-            break;
-        }
-        case Action::Replace:
-            setText(QString::fromStdU16String(check.text));  // reported as its own change
-            break;
-    }
 }
 
 }  // namespace rongxi::ui

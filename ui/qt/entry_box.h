@@ -1,18 +1,18 @@
-// An entry box: a QLineEdit that holds one whole character (see
-// ui/entry_rule.h for the rule).
+// An entry box: a QLineEdit whose arriving text the shared model cuts down
+// (see ui/entry_box_model.h).
 //
 // Text arriving from the user (keys, pastes by keyboard, context menu or
-// middle click, drops, input-method commits) is cut down to what the rule
-// admits before QLineEdit inserts it, so each such edit stays one ordinary,
-// undoable step. Anything else that changes the text (a screen reader's
-// editing interface, for one) is put right after the fact. entryChanged() is
-// emitted after every change that leaves the box holding an entry text.
+// middle click, drops, input-method commits) is cut down before QLineEdit
+// inserts it, so each such edit stays one ordinary, undoable step. Anything
+// else that changes the text (a screen reader's editing interface, for one)
+// reaches the model through the box's textChanged, which Form1 routes.
 #pragma once
 
 #include <QClipboard>
 #include <QLineEdit>
 #include <QString>
-#include <string>
+
+#include "ui/form1_handlers.h"
 
 namespace rongxi::ui {
 
@@ -20,10 +20,7 @@ class EntryBox : public QLineEdit {
     Q_OBJECT
 
 public:
-    explicit EntryBox(QWidget* parent = nullptr);
-
-signals:
-    void entryChanged();
+    EntryBox(Form1Handlers& handlers, Control id, QWidget* parent);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -33,11 +30,18 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    [[nodiscard]] QString admitted(const QString& incoming) const;
+    void pressKey(QKeyEvent* event);
+    void commitInput(QInputMethodEvent* event);
+    void drop(QDropEvent* event);
+    void releaseMouse(QMouseEvent* event);
+    void openContextMenu(QContextMenuEvent* event);
     void pasteFrom(QClipboard::Mode mode);
-    void holdEntryText();
 
-    std::u16string held_;  // the text as the rule last left it
+    [[nodiscard]] QString admitted(const QString& incoming, TextSelection replaced);
+    [[nodiscard]] TextSelection selection() const;
+
+    Form1Handlers& handlers_;
+    Control id_;
 };
 
 }  // namespace rongxi::ui

@@ -5,28 +5,22 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleFactory>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 
 #include "ui/form1_layout.h"
 #include "ui/qt/command_button.h"
 #include "ui/qt/entry_box.h"
 #include "ui/qt/program_identity.h"
+#include "ui/qt/qt_text.h"
 
 namespace rongxi::ui {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString FromUtf16(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()),
-                   static_cast<qsizetype>(text.size()));
-}
 
 // The first of the families that is installed. Asking Qt for a family that
 // is not installed makes it resolve the name through fontconfig, which costs
@@ -42,29 +36,28 @@ std::optional<QString> FirstInstalledFamily(const std::array<std::string_view, N
     return std::nullopt;
 }
 
-QRect ToPixels(const TwipRect& twips) {
-    return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel, twips.width / kTwipsPerPixel,
-            twips.height / kTwipsPerPixel};
+// Qt lays out in 96-dpi pixels and scales them to the screen itself.
+QRect FramePixels(Control id) {
+    const PixelRect rect = ControlPixels(id, Origin::Frame);
+    return {rect.x, rect.y, rect.width, rect.height};
 }
 
-QFont BoxFont(int pixelSize) {
+QFont BoxFont(ControlKind kind) {
     static const QString family =
         FirstInstalledFamily(kBoxFontFamilies).value_or(FromUtf8(kBoxFontFamilies.front()));
     QFont font(family);
     font.setStyleHint(QFont::Serif);
-    font.setPixelSize(pixelSize);
+    font.setPixelSize(FontPixels(kind));
     font.setWeight(QFont::Bold);
     return font;
 }
 
-// A face that draws Chinese in Simplified forms whatever the user's locale,
-// at a fixed size: the layout is fixed, so captions at the desktop's size
-// (10 or 11 pt on most desktops) would not fit their frames and buttons.
-// Larger text comes from scaling the whole window.
+// Larger text comes from scaling the whole window, not from the desktop's
+// font size.
 QFont CaptionFont() {
     QFont font = QApplication::font();
     if (const auto family = FirstInstalledFamily(kCaptionFamilies)) font.setFamily(*family);
-    font.setPixelSize(kCaptionFontPixels);
+    font.setPixelSize(FontPixels(ControlKind::Button));
     return font;
 }
 
@@ -79,7 +72,7 @@ QStyle* FrameStyle() {
     return style;
 }
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget* container) {
+QWidget* CreateControl(const ControlSpec& spec, Form1Handlers& handlers, QWidget* container) {
     const QString caption = FromUtf8(spec.caption);
     switch (spec.kind) {
         case ControlKind::Frame: {
@@ -91,12 +84,12 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* container) {
             return new CommandButton(caption, container);
         case ControlKind::EntryBox:
         case ControlKind::ResultBox: {
-            const bool entry = spec.kind == ControlKind::EntryBox;
-            QLineEdit* box = entry ? new EntryBox(container) : new QLineEdit(container);
-            // QLineEdit keeps 32767 characters unless told otherwise; a result
-            // box has no limit of its own.
-            if (!entry) box->setMaxLength(std::numeric_limits<int>::max());
-            box->setFont(BoxFont(entry ? kEntryBoxFontPixels : kResultBoxFontPixels));
+            QLineEdit* box = spec.kind == ControlKind::EntryBox
+                                 ? new EntryBox(handlers, spec.id, container)
+                                 : new QLineEdit(container);
+            box->setMaxLength(
+                LengthLimitUnits(spec.kind).value_or(std::numeric_limits<int>::max()));
+            box->setFont(BoxFont(spec.kind));
             box->setAlignment(Qt::AlignCenter);
             return box;
         }
@@ -111,7 +104,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(FromUtf8(kWindowCaption));
     setWindowIcon(ProgramIcon());
     setFont(CaptionFont());
-    resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
+    resize(ClientAreaPixels().width, ClientAreaPixels().height);
     createControls();
     routeEvents();
 }
@@ -119,43 +112,57 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 void Form1::createControls() {
     QWidget* previousInTabOrder = nullptr;
     for (const ControlSpec& spec : Form1Layout) {
-        QWidget* container = spec.container == kWindowName ? this : control(spec.container);
-        QWidget* widget = CreateControl(spec, container);
+        QWidget* container = spec.frame ? control(*spec.frame) : this;
+        QWidget* widget = CreateControl(spec, handlers_, container);
         widget->setObjectName(FromUtf8(spec.name));
         widget->setAccessibleName(FromUtf8(spec.accessibleName));
-        widget->setGeometry(ToPixels(spec.twips));
-        controls_.emplace(spec.name, widget);
+        widget->setGeometry(FramePixels(spec.id));
+        controls_.at(IndexOf(spec.id)) = widget;
         if (widget->focusPolicy() == Qt::NoFocus) continue;  // frames
         if (previousInTabOrder != nullptr) setTabOrder(previousInTabOrder, widget);
         previousInTabOrder = widget;
     }
 }
 
-// Every click and every change goes to the shared handlers, which know the
-// five that do something.
+// Every click and every change of a box's text goes to the shared handlers,
+// which know the five that do something and keep the entry boxes' rule.
 void Form1::routeEvents() {
     for (const ControlSpec& spec : Form1Layout) {
-        const std::string_view name = spec.name;
-        QWidget* widget = control(name);
+        const Control id = spec.id;
+        QWidget* widget = control(id);
         if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            connect(button, &QPushButton::clicked, this, [this, name] { handlers_.click(name); });
-        } else if (auto* entry = qobject_cast<EntryBox*>(widget)) {
-            connect(entry, &EntryBox::entryChanged, this, [this, name] { handlers_.change(name); });
+            connect(button, &QPushButton::clicked, this, [this, id] { handlers_.click(id); });
         } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-            connect(box, &QLineEdit::textChanged, this, [this, name] { handlers_.change(name); });
+            connect(box, &QLineEdit::textChanged, this, [this, id, box](const QString& shown) {
+                handlers_.runGuarded(
+                    [&] { correct(box, handlers_.textChanged(id, shown.toStdU16String())); });
+            });
         }
     }
 }
 
-std::u16string Form1::text(std::string_view box) const {
-    return textBox(box)->text().toStdU16String();
+void Form1::correct(QLineEdit* box, const BoxCorrection& correction) {
+    switch (correction.action) {
+        case BoxCorrection::Action::None:
+            break;
+        case BoxCorrection::Action::Restore: {
+            const QSignalBlocker mute(box);
+            box->setText(FromUtf16(correction.text));
+            break;
+        }
+        case BoxCorrection::Action::Replace:
+            box->setText(FromUtf16(correction.text));
+            break;
+    }
 }
 
-void Form1::setText(std::string_view box, std::u16string_view text) {
+std::u16string Form1::text(Control box) const { return textBox(box)->text().toStdU16String(); }
+
+void Form1::setText(Control box, std::u16string_view text) {
     textBox(box)->setText(FromUtf16(text));
 }
 
-void Form1::setFocus(std::string_view box) { textBox(box)->setFocus(); }
+void Form1::setFocus(Control box) { textBox(box)->setFocus(); }
 
 void Form1::endProgram(int status) { QCoreApplication::exit(status); }
 
@@ -166,10 +173,11 @@ void Form1::showFailure(std::u16string_view title, std::u16string_view message) 
     box.exec();
 }
 
-QWidget* Form1::control(std::string_view name) const { return controls_.at(name); }
-
-QLineEdit* Form1::textBox(std::string_view name) const {
-    return qobject_cast<QLineEdit*>(control(name));
+// Only the text boxes are QLineEdits; the handlers ask for no other control.
+QLineEdit* Form1::textBox(Control id) const {
+    auto* box = qobject_cast<QLineEdit*>(control(id));
+    if (box == nullptr) throw std::invalid_argument("not a text box");
+    return box;
 }
 
 }  // namespace rongxi::ui

@@ -1,17 +1,18 @@
 // The program's one window, in Qt.
 //
 // Form1 builds its fourteen controls from the layout table in
-// ui/form1_layout.h and passes every click and every change of a box's text
-// to the shared handlers (ui/form1_handlers.h), which decide what happens.
-// For them it is a Form1Window: boxes to read and write, a focus to move, a
-// program to end and a failure to show.
+// ui/form1_layout.h and routes every click, every change of a box's text and
+// every text arriving in an entry box to the shared handlers
+// (ui/form1_handlers.h), which decide what happens. For them it is a
+// Form1Window: boxes to read and write, a focus to move, a program to end
+// and a failure to show.
 #pragma once
 
 #include <QWidget>
-#include <string_view>
-#include <unordered_map>
+#include <array>
 
 #include "ui/form1_handlers.h"
+#include "ui/form1_layout.h"
 #include "ui/form1_window.h"
 
 class QLineEdit;
@@ -24,28 +25,23 @@ class Form1 : public QWidget, public Form1Window {
 public:
     explicit Form1(QWidget* parent = nullptr);
 
-    // Runs window code the way the event handlers run.
-    template <typename Handler>
-    void runHandler(Handler&& handler) {
-        handlers_.run(std::forward<Handler>(handler));
-    }
-
-    [[nodiscard]] std::u16string text(std::string_view box) const override;
-    void setText(std::string_view box, std::u16string_view text) override;
+    [[nodiscard]] std::u16string text(Control box) const override;
+    void setText(Control box, std::u16string_view text) override;
     using QWidget::setFocus;
-    void setFocus(std::string_view box) override;
+    void setFocus(Control box) override;
     void endProgram(int status) override;
     void showFailure(std::u16string_view title, std::u16string_view message) override;
 
 private:
     void createControls();
     void routeEvents();
+    void correct(QLineEdit* box, const BoxCorrection& correction);
 
-    [[nodiscard]] QWidget* control(std::string_view name) const;
-    [[nodiscard]] QLineEdit* textBox(std::string_view name) const;
+    [[nodiscard]] QWidget* control(Control id) const { return controls_.at(IndexOf(id)); }
+    [[nodiscard]] QLineEdit* textBox(Control id) const;
 
-    std::unordered_map<std::string_view, QWidget*> controls_;
     Form1Handlers handlers_{*this};
+    std::array<QWidget*, kControlCount> controls_{};
 };
 
 }  // namespace rongxi::ui

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/win32/gdi_handles.h"
+#include "ui/win32/wide_text.h"
 
 namespace rongxi::ui::win32 {
 

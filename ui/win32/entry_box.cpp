@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/entry_rule.h"
-#include "ui/win32/gdi_handles.h"
+#include "ui/win32/wide_text.h"
 
 namespace rongxi::ui::win32 {
 namespace {
@@ -21,7 +20,7 @@ std::u16string ClipboardText(HWND owner) {
     }
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = Utf16FromWide(units);
+            text = TextInBlock(units, GlobalSize(data));
             GlobalUnlock(data);
         }
     }
@@ -35,31 +34,44 @@ EntryBox::~EntryBox() {
     if (edit_ != nullptr) RemoveWindowSubclass(edit_, &EntryBox::SubclassProc, kSubclassId);
 }
 
-void EntryBox::attach(HWND edit, Form1Handlers& guard) {
+void EntryBox::attach(HWND edit, Control id, Form1Handlers& handlers) {
     edit_ = edit;
-    guard_ = &guard;
-    SendMessageW(edit_, EM_SETLIMITTEXT, 2, 0);  // one character, which may take two units
+    id_ = id;
+    handlers_ = &handlers;
     SetWindowSubclass(edit_, &EntryBox::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
 }
 
-LRESULT CALLBACK EntryBox::SubclassProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR /*id*/, DWORD_PTR self) {
+LRESULT CALLBACK EntryBox::SubclassProc(HWND /*edit*/, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR /*subclassId*/, DWORD_PTR self) {
     auto* box = reinterpret_cast<EntryBox*>(self);
     LRESULT result = 0;
-    box->guard_->run([&] {
-        switch (message) {
-            case WM_CHAR:
-                result = box->onChar(wParam, lParam);
-                break;
-            case WM_PASTE:
-                box->insert(ClipboardText(edit));
-                break;
-            default:
-                result = DefSubclassProc(edit, message, wParam, lParam);
-        }
-    });
+    box->handlers_->runGuarded([&] { result = box->handleMessage(message, wParam, lParam); });
     return result;
+}
+
+LRESULT EntryBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CHAR:
+            return onChar(wParam, lParam);
+        case WM_PASTE:
+            insert(ClipboardText(edit_));
+            return 0;
+        case WM_NCDESTROY: {
+            const LRESULT result = DefSubclassProc(edit_, message, wParam, lParam);
+            RemoveWindowSubclass(edit_, &EntryBox::SubclassProc, kSubclassId);
+            edit_ = nullptr;
+            return result;
+        }
+        case WM_KILLFOCUS:
+            // A half typed here must not pair with one typed after the focus
+            // comes back.
+            pendingHighSurrogate_ = 0;
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(edit_, message, wParam, lParam);
 }
 
 LRESULT EntryBox::onChar(WPARAM wParam, LPARAM lParam) {
@@ -88,44 +100,18 @@ LRESULT EntryBox::onChar(WPARAM wParam, LPARAM lParam) {
 }
 
 void EntryBox::insert(std::u16string_view incoming) {
-    const std::u16string taken = EntryInsertion(WindowText(edit_), heldIsSelected(), incoming);
+    const std::u16string taken = handlers_->admit(id_, WindowText(edit_), selection(), incoming);
     if (taken.empty()) return;  // a full box takes nothing
     const std::wstring text = WideFromUtf16(taken);
-    inserting_ = true;  // a character replaced by itself is still an edit
     SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    inserting_ = false;
 }
 
-bool EntryBox::heldIsSelected() const {
+TextSelection EntryBox::selection() const {
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(edit_));
-}
-
-bool EntryBox::textChanged() {
-    if (restoring_) return false;
-    const std::u16string now = WindowText(edit_);
-    // Some EDIT controls notify a change where there is none (Wine's on
-    // Ctrl+A): only a real change, or an insertion, is the box's Change.
-    if (now == held_ && !inserting_) return false;
-    using Action = EntryCheck::Action;
-    const EntryCheck check = CheckEntryChange(held_, now);
-    const std::wstring text = WideFromUtf16(check.text);
-    switch (check.action) {
-        case Action::Report:
-            return true;
-        case Action::Restore:
-            restoring_ = true;
-            SetWindowTextW(edit_, text.c_str());
-            restoring_ = false;
-            return false;
-        case Action::Replace:
-            SetWindowTextW(edit_, text.c_str());  // reported as its own change
-            return false;
-    }
-    return false;
+    return {start, end};
 }
 
 }  // namespace rongxi::ui::win32

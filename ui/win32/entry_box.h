@@ -1,11 +1,11 @@
-// An entry box: a standard EDIT control, subclassed so that it holds one
-// whole character (see ui/entry_rule.h for the rule).
+// An entry box: a standard EDIT control, subclassed so that arriving text is
+// cut down by the shared model (see ui/entry_box_model.h) before the control
+// inserts it.
 //
-// The EDIT counts UTF-16 units, so it gets room for two. Typed characters
-// (a surrogate pair arrives as two WM_CHAR messages) and pastes are cut down
-// to what the rule admits before the control inserts them, as one undoable
-// replacement of the selection. Any other change (an input method's commit,
-// undo) is checked when the control reports it, through textChanged().
+// Typed characters (a surrogate pair arrives as two WM_CHAR messages) and
+// pastes become one undoable replacement of the selection. Any other change
+// (an input method's commit, undo) reaches the model through the box's
+// EN_CHANGE, which Form1 routes.
 #pragma once
 
 #include <windows.h>
@@ -23,27 +23,23 @@ public:
     EntryBox& operator=(const EntryBox&) = delete;
     ~EntryBox();
 
-    // `guard` runs the box's own message handling, so that a failure there
-    // is reported like a failure in a handler and never crosses into the system.
-    void attach(HWND edit, Form1Handlers& guard);
-
-    // Call on the box's EN_CHANGE. Puts the box right if the change broke
-    // the rule; true when the change is to be reported as the box's Change.
-    bool textChanged();
+    // The box's own message handling runs guarded by `handlers`, so that a
+    // failure there is reported like a failure in a handler and never
+    // crosses into the system.
+    void attach(HWND edit, Control id, Form1Handlers& handlers);
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
+                                         UINT_PTR subclassId, DWORD_PTR self);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onChar(WPARAM wParam, LPARAM lParam);
     void insert(std::u16string_view incoming);
-    [[nodiscard]] bool heldIsSelected() const;
+    [[nodiscard]] TextSelection selection() const;
 
     HWND edit_ = nullptr;
-    Form1Handlers* guard_ = nullptr;
-    std::u16string held_;  // the text as the rule last left it
-    wchar_t pendingHighSurrogate_ = 0;
-    bool restoring_ = false;
-    bool inserting_ = false;
+    Control id_ = Control::Text1;
+    Form1Handlers* handlers_ = nullptr;
+    wchar_t pendingHighSurrogate_ = 0;  // typed, waiting for its low half
 };
 
 }  // namespace rongxi::ui::win32

@@ -3,10 +3,12 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <algorithm>
+#include <optional>
 #include <string>
+#include <system_error>
 
 #include "ui/win32/accessible_names.h"
+#include "ui/win32/wide_text.h"
 
 namespace rongxi::ui::win32 {
 namespace {
@@ -17,26 +19,6 @@ constexpr int kProgramIconId = 1;  // the icon resource, as in rongxi.rc
 // Control IDs stay clear of IDOK and IDCANCEL, which the dialog manager sends
 // for Enter and Esc in a box: those must press nothing.
 constexpr int kFirstControlId = 100;
-constexpr int kTwipsPerInch = 1440;
-constexpr int kStandardDpi = 96;
-
-int Scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
-
-const ControlSpec& SpecNamed(std::string_view name) {
-    return *std::find_if(Form1Layout.begin(), Form1Layout.end(),
-                         [name](const ControlSpec& spec) { return spec.name == name; });
-}
-
-// A control's rectangle in twips within the window's client area.
-TwipRect ClientTwips(const ControlSpec& spec) {
-    TwipRect rect = spec.twips;
-    if (spec.container != kWindowName) {
-        const TwipRect& frame = SpecNamed(spec.container).twips;
-        rect.left += frame.left;
-        rect.top += frame.top;
-    }
-    return rect;
-}
 
 struct ControlClass {
     const wchar_t* className;
@@ -58,21 +40,48 @@ ControlClass ClassOf(ControlKind kind) {
     return {};
 }
 
-FontHandle BoxFont(int pixels, UINT dpi) {
+FontHandle BoxFont(ControlKind kind, UINT dpi) {
     const std::wstring face = WideFromUtf8(kBoxFontFamilies.front());
-    return FontHandle(CreateFontW(-MulDiv(pixels, static_cast<int>(dpi), kStandardDpi), 0, 0, 0,
-                                  FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+    return FontHandle(CreateFontW(-FontPixels(kind, static_cast<int>(dpi)), 0, 0, 0, FW_BOLD, FALSE,
+                                  FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                   face.c_str()));
 }
 
-// The system's message font at the window's DPI: it shows Chinese on any
-// Windows.
-FontHandle MessageFont(UINT dpi) {
+bool IsFontInstalled(const std::wstring& face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(
+        screen, &wanted,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM foundFlag) -> int {
+            *reinterpret_cast<bool*>(foundFlag) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// The first Chinese interface face that is installed, else the system's
+// message face, which shows Chinese on any Windows; at the captions' fixed
+// size, whatever size the user gave the system's texts.
+FontHandle CaptionFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
-    return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
+    LOGFONTW font = metrics.lfMessageFont;
+    for (const std::string_view family : kCaptionFamilies) {
+        const std::wstring face = WideFromUtf8(family);
+        if (!IsFontInstalled(face)) continue;
+        font.lfFaceName[face.copy(font.lfFaceName, LF_FACESIZE - 1)] = L'\0';
+        break;
+    }
+    font.lfHeight = -FontPixels(ControlKind::Button, static_cast<int>(dpi));
+    font.lfWidth = 0;
+    return FontHandle(CreateFontIndirectW(&font));
 }
 
 // The program file's icon at a system size; shared, so the system owns it.
@@ -102,8 +111,12 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
     InitCommonControlsEx(&controls);
     RegisterWindowClass(instance_, &Form1::WindowProc);
     const std::wstring caption = WideFromUtf8(kWindowCaption);
-    CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+    if (CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_,
+                        this) == nullptr) {
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "CreateWindowExW");
+    }
     createControls();
     layOut(GetDpiForWindow(window_));
     BOOL screenReader = FALSE;
@@ -116,7 +129,7 @@ Form1::~Form1() {
     if (comReady_) CoUninitialize();
 }
 
-int Form1::run(int showCommand) {
+int Form1::showAndRunMessageLoop(int showCommand) {
     ShowWindow(window_, showCommand);  // activation puts the focus into Text1
     MSG message{};
     BOOL got = 0;
@@ -130,25 +143,30 @@ int Form1::run(int showCommand) {
 }
 
 void Form1::createControls() {
-    for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
-        const ControlSpec& spec = Form1Layout[index];
+    for (const ControlSpec& spec : Form1Layout) {
         const ControlClass kind = ClassOf(spec.kind);
         const std::wstring caption = WideFromUtf8(spec.caption);
         // Created in tab order, which the dialog manager follows.
-        HWND control = CreateWindowExW(
-            kind.extendedStyle, kind.className, caption.c_str(), kind.style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance_,
-            nullptr);
-        controls_[index] = control;
-        if (spec.kind == ControlKind::ResultBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+        const auto id = static_cast<INT_PTR>(kFirstControlId + IndexOf(spec.id));
+        HWND created =
+            CreateWindowExW(kind.extendedStyle, kind.className, caption.c_str(), kind.style, 0, 0,
+                            0, 0, window_, reinterpret_cast<HMENU>(id), instance_, nullptr);
+        if (created == nullptr) {
+            throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                    "CreateWindowExW");
+        }
+        controls_.at(IndexOf(spec.id)) = created;
+        if (IsTextBox(spec.id)) {
+            SendMessageW(created, EM_SETLIMITTEXT,
+                         static_cast<WPARAM>(LengthLimitUnits(spec.kind).value_or(0)), 0);
+        }
     }
     auto* entryBox = entryBoxes_.begin();
-    for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
-        if (Form1Layout[index].kind != ControlKind::EntryBox) continue;
-        entryBox->attach(controls_[index], handlers_);
-        entryBoxOf_[index] = &*entryBox++;
+    for (const ControlSpec& spec : Form1Layout) {
+        if (spec.kind == ControlKind::EntryBox)
+            entryBox++->attach(control(spec.id), spec.id, handlers_);
     }
-    lastFocus_ = control("Text1");
+    lastFocus_ = control(Control::Text1);
 }
 
 // The names cost a COM service, which most users never need: they are given
@@ -159,8 +177,8 @@ void Form1::annotateAccessibleNames() {
     annotated_ = true;
     comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     std::array<AccessibleName, Form1Layout.size()> names{};
-    for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
-        names.at(index) = {controls_.at(index), Form1Layout.at(index).accessibleName};
+    for (const ControlSpec& spec : Form1Layout) {
+        names.at(IndexOf(spec.id)) = {control(spec.id), spec.accessibleName};
     }
     AnnotateAccessibleNames(names);
 }
@@ -174,28 +192,26 @@ void Form1::layOut(UINT dpi) {
     GetClientRect(window_, &client);
     const int frameWidth = (window.right - window.left) - client.right;
     const int frameHeight = (window.bottom - window.top) - client.bottom;
-    SetWindowPos(window_, nullptr, 0, 0, Scaled(kClientWidthTwips, dpi) + frameWidth,
-                 Scaled(kClientHeightTwips, dpi) + frameHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
-        const TwipRect twips = ClientTwips(Form1Layout[index]);
-        SetWindowPos(controls_[index], nullptr, Scaled(twips.left, dpi), Scaled(twips.top, dpi),
-                     Scaled(twips.width, dpi), Scaled(twips.height, dpi),
+    const PixelRect clientArea = ClientAreaPixels(static_cast<int>(dpi));
+    SetWindowPos(window_, nullptr, 0, 0, clientArea.width + frameWidth,
+                 clientArea.height + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const ControlSpec& spec : Form1Layout) {
+        const PixelRect rect = ControlPixels(spec.id, Origin::ClientArea, static_cast<int>(dpi));
+        SetWindowPos(control(spec.id), nullptr, rect.x, rect.y, rect.width, rect.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     createFonts(dpi);
 }
 
 void Form1::createFonts(UINT dpi) {
-    FontHandle entryFont = BoxFont(kEntryBoxFontPixels, dpi);
-    FontHandle resultFont = BoxFont(kResultBoxFontPixels, dpi);
-    FontHandle captionFont = MessageFont(dpi);
-    for (std::size_t index = 0; index < Form1Layout.size(); ++index) {
-        const ControlKind kind = Form1Layout[index].kind;
-        HFONT font = kind == ControlKind::EntryBox    ? entryFont.get()
-                     : kind == ControlKind::ResultBox ? resultFont.get()
-                                                      : captionFont.get();
-        SendMessageW(controls_[index], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    FontHandle entryFont = BoxFont(ControlKind::EntryBox, dpi);
+    FontHandle resultFont = BoxFont(ControlKind::ResultBox, dpi);
+    FontHandle captionFont = CaptionFont(dpi);
+    for (const ControlSpec& spec : Form1Layout) {
+        HFONT font = spec.kind == ControlKind::EntryBox    ? entryFont.get()
+                     : spec.kind == ControlKind::ResultBox ? resultFont.get()
+                                                           : captionFont.get();
+        SendMessageW(control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     // The controls hold the new fonts now; the old ones can go.
     entryFont_ = std::move(entryFont);
@@ -211,10 +227,17 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
     auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The window is gone: nothing may touch it any more.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        self->controls_ = {};
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     // No exception may cross into the system: a failure is reported and ends
     // the program, like a failure in a handler.
     LRESULT result = 0;
-    self->handlers_.run([&] { result = self->handleMessage(message, wParam, lParam); });
+    self->handlers_.runGuarded([&] { result = self->handleMessage(message, wParam, lParam); });
     return result;
 }
 
@@ -244,14 +267,34 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1::onCommand(WPARAM wParam, LPARAM lParam) {
-    const ControlSpec* spec = specOf(reinterpret_cast<HWND>(lParam));
-    if (spec == nullptr) return;  // IDOK and IDCANCEL from Enter and Esc in a box
+    // IDOK and IDCANCEL, from Enter and Esc in a box, name no control.
+    const int id = LOWORD(wParam) - kFirstControlId;
+    const std::optional<Control> control =
+        id >= 0 ? ControlAt(static_cast<std::size_t>(id)) : std::nullopt;
+    if (!control || reinterpret_cast<HWND>(lParam) != this->control(*control)) return;
     const UINT notification = HIWORD(wParam);
-    if (notification == BN_CLICKED && spec->kind == ControlKind::Button) {
-        handlers_.click(spec->name);
-    } else if (notification == EN_CHANGE) {
-        EntryBox* entryBox = entryBoxOf_.at(static_cast<std::size_t>(spec - Form1Layout.data()));
-        if (entryBox == nullptr || entryBox->textChanged()) handlers_.change(spec->name);
+    if (notification == BN_CLICKED && SpecOf(*control).kind == ControlKind::Button) {
+        handlers_.click(*control);
+    } else if (notification == EN_CHANGE && IsTextBox(*control)) {
+        onTextChanged(*control);
+    }
+}
+
+void Form1::onTextChanged(Control box) {
+    if (restoring_) return;
+    const BoxCorrection correction = handlers_.textChanged(box, WindowText(control(box)));
+    const std::wstring text = WideFromUtf16(correction.text);
+    switch (correction.action) {
+        case BoxCorrection::Action::None:
+            break;
+        case BoxCorrection::Action::Restore:
+            restoring_ = true;
+            SetWindowTextW(control(box), text.c_str());
+            restoring_ = false;
+            break;
+        case BoxCorrection::Action::Replace:
+            SetWindowTextW(control(box), text.c_str());
+            break;
     }
 }
 
@@ -272,14 +315,14 @@ void Form1::onDpiChanged(UINT dpi, const RECT& suggested) {
     layOut(dpi);
 }
 
-std::u16string Form1::text(std::string_view box) const { return WindowText(control(box)); }
+std::u16string Form1::text(Control box) const { return WindowText(control(box)); }
 
-void Form1::setText(std::string_view box, std::u16string_view text) {
+void Form1::setText(Control box, std::u16string_view text) {
     const std::wstring wide = WideFromUtf16(text);
     SetWindowTextW(control(box), wide.c_str());
 }
 
-void Form1::setFocus(std::string_view box) {
+void Form1::setFocus(Control box) {
     lastFocus_ = control(box);
     SetFocus(lastFocus_);
 }
@@ -294,17 +337,6 @@ void Form1::showFailure(std::u16string_view title, std::u16string_view message) 
     const std::wstring wideTitle = WideFromUtf16(title);
     const std::wstring wideMessage = WideFromUtf16(message);
     MessageBoxW(window_, wideMessage.c_str(), wideTitle.c_str(), MB_OK | MB_ICONERROR);
-}
-
-HWND Form1::control(std::string_view name) const {
-    return controls_.at(static_cast<std::size_t>(&SpecNamed(name) - Form1Layout.data()));
-}
-
-const ControlSpec* Form1::specOf(HWND control) const {
-    if (control == nullptr) return nullptr;
-    const auto* const found = std::find(controls_.begin(), controls_.end(), control);
-    if (found == controls_.end()) return nullptr;
-    return &Form1Layout.at(static_cast<std::size_t>(found - controls_.begin()));
 }
 
 }  // namespace rongxi::ui::win32

@@ -5,7 +5,10 @@
 #include <QClipboard>
 #include <QtTest>
 
-#include "compute/kill_rows.h"
+#include <array>
+#include <string>
+
+#include "../draw_scenarios.h"
 #include "ui/unicode_text.h"
 #include "window_driver.h"
 
@@ -21,11 +24,14 @@ class BadInputTest : public QObject {
     }
     // The six rows the boxes should show for what the entry boxes hold now.
     [[nodiscard]] QStringList expectedRows() const {
-        const rongxi::KillRows rows = rongxi::ComputeKillRows(
-            user_.box(1)->text().toStdU16String(), user_.box(2)->text().toStdU16String(),
-            user_.box(3)->text().toStdU16String());
+        const std::array<std::u16string, 3> entries{user_.box(1)->text().toStdU16String(),
+                                                    user_.box(2)->text().toStdU16String(),
+                                                    user_.box(3)->text().toStdU16String()};
         QStringList texts;
-        for (const std::string& row : rows) texts << QString::fromStdString(row);
+        for (const std::string& row :
+             rongxi::test::ExpectedRows({entries[0], entries[1], entries[2]})) {
+            texts << QString::fromStdString(row);
+        }
         return texts;
     }
 

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "window_driver.h"
@@ -97,6 +98,8 @@ private slots:
     // is fixed, so the window must not take it up.
     void looksTheSameWhateverTheDesktopFontSize() {
         const QFont desktopFont = QApplication::font();
+        // Put back however the test ends, so later tests see the usual font.
+        const auto restore = qScopeGuard([&] { QApplication::setFont(desktopFont); });
         QImage first;
         for (const int points : {9, 11, 14}) {
             QFont font = desktopFont;
@@ -109,7 +112,6 @@ private slots:
             if (first.isNull()) first = image;
             QVERIFY2(image == first, qPrintable(QStringLiteral("differs at %1 pt").arg(points)));
         }
-        QApplication::setFont(desktopFont);
     }
 
     void rowsAndCaptionsAreWhole() {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "compute/kill_rows.h"
+#include "../draw_scenarios.h"
 #include "window_driver.h"
 
 #if defined(__has_feature)
@@ -76,11 +76,14 @@ private slots:
             WindowDriver::type(draw);
             user_.click(QStringLiteral("Command1"));
 
-            const rongxi::KillRows expected = rongxi::ComputeKillRows(
-                draw.mid(0, 1).toStdU16String(), draw.mid(1, 1).toStdU16String(),
-                draw.mid(2, 1).toStdU16String());
+            const std::u16string entries = draw.toStdU16String();
+            const auto expected =
+                rongxi::test::ExpectedRows({std::u16string_view(entries).substr(0, 1),
+                                            std::u16string_view(entries).substr(1, 1),
+                                            std::u16string_view(entries).substr(2, 1)});
             for (int row = 0; row < 6; ++row) {
-                QCOMPARE(user_.box(4 + row)->text(), QString::fromStdString(expected[row]));
+                QCOMPARE(user_.box(4 + row)->text(),
+                         QString::fromStdString(expected.at(static_cast<std::size_t>(row))));
             }
             user_.click(QStringLiteral("Command2"));
             QCOMPARE(user_.texts(1, 9), QStringList(9, QString()));

@@ -8,12 +8,14 @@
 
 namespace {
 
+using rongxi::ui::Control;
+
 class FailingForm1 : public rongxi::ui::win32::Form1 {
 public:
     using Form1::Form1;
 
-    void setText(std::string_view box, std::u16string_view text) override {
-        if (box == "Text6") throw std::runtime_error("磁盘已满");
+    void setText(Control box, std::u16string_view text) override {
+        if (box == Control::Text6) throw std::runtime_error("磁盘已满");
         Form1::setText(box, text);
     }
 };
@@ -23,5 +25,5 @@ public:
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int showCommand) {
     FailingForm1 window(instance);
-    return window.run(showCommand);
+    return window.showAndRunMessageLoop(showCommand);
 }

@@ -155,10 +155,12 @@ void ProgramDriver::click(std::string_view name) const {
 
 void ProgramDriver::type(std::u16string_view text) const {
     bringToFront();
+    std::vector<INPUT> inputs;
     for (char16_t unit : text) {
-        Send({KeyInput(0, unit, false), KeyInput(0, unit, true)});
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        inputs.push_back(KeyInput(0, unit, false));
+        inputs.push_back(KeyInput(0, unit, true));
     }
+    Send(inputs);
 }
 
 void ProgramDriver::key(WORD virtualKey, std::initializer_list<WORD> modifiers) const {
@@ -171,7 +173,6 @@ void ProgramDriver::key(WORD virtualKey, std::initializer_list<WORD> modifiers) 
         inputs.push_back(KeyInput(*m, 0, true));
     }
     Send(inputs);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 void ProgramDriver::setClipboard(std::u16string_view text) {

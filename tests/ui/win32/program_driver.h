@@ -27,10 +27,6 @@ bool Eventually(Condition condition,
     return true;
 }
 
-// Lets input already sent reach the window, before checking that something
-// did not happen.
-inline void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
-
 class ProgramDriver {
 public:
     explicit ProgramDriver(const std::wstring& program);
@@ -45,7 +41,8 @@ public:
     [[nodiscard]] RECT clientRect(std::string_view name) const;  // in the window's client area
 
     void click(std::string_view name) const;
-    void type(std::u16string_view text) const;  // one key per UTF-16 unit
+    // One key per UTF-16 unit, sent at once: a test waits for what they do.
+    void type(std::u16string_view text) const;
     void key(WORD virtualKey, std::initializer_list<WORD> modifiers = {}) const;
     static void setClipboard(std::u16string_view text);
 

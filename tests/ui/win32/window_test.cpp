@@ -5,13 +5,16 @@
 // after windows.h
 #include <oleacc.h>
 
+#include <cwchar>
 #include <string>
+#include <system_error>
 
 #include "../draw_scenarios.h"
 #include "../expected_layout.h"
 #include "program_driver.h"
 #include "ui/unicode_text.h"
 #include "ui/win32/form1.h"
+#include "ui/win32/wide_text.h"
 
 namespace {
 
@@ -19,7 +22,6 @@ using rongxi::test::Eventually;
 using rongxi::test::kExpectedLayout;
 using rongxi::test::Kind;
 using rongxi::test::ProgramDriver;
-using rongxi::test::Settle;
 using rongxi::ui::Utf16FromUtf8;
 
 std::wstring gProgram;         // rongxi.exe
@@ -28,9 +30,14 @@ std::wstring gFailingProgram;  // its window with a box that cannot be written
 // The screen's scale: 1 at 96 dpi, 2 at 192.
 int Scale() { return static_cast<int>(GetDpiForSystem()) / 96; }
 
-std::wstring Wide(std::string_view utf8) {
-    const std::u16string text = Utf16FromUtf8(utf8);
-    return {text.begin(), text.end()};
+std::wstring Wide(std::string_view utf8) { return rongxi::ui::win32::WideFromUtf8(utf8); }
+
+std::string Utf8(std::wstring_view wide) {
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                            static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
 }
 
 std::wstring ClassName(HWND window) {
@@ -50,9 +57,23 @@ class Win32Window : public testing::Test {
 protected:
     ProgramDriver user{gProgram};
 
-    void typeInto(std::string_view box, std::string_view utf8) {
+    void clickInto(std::string_view box) {
         user.click(box);
-        user.type(Utf16FromUtf8(utf8));
+        ASSERT_TRUE(Eventually([&] { return user.focusName() == box; })) << box;
+    }
+    void typeInto(std::string_view box, std::string_view utf8) {
+        clickInto(box);
+        const std::u16string text = Utf16FromUtf8(utf8);
+        user.type(text);
+        ASSERT_TRUE(Eventually([&] { return user.text(box) == text; })) << box;
+    }
+    // A draw typed in one run: each character lands before the next is sent.
+    void typeDraw(std::u16string_view digits) {
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            user.type(digits.substr(i, 1));
+            const std::string_view box = kExpectedLayout.at(i + 1).name;
+            ASSERT_TRUE(Eventually([&] { return user.text(box) == digits.substr(i, 1); })) << box;
+        }
     }
 };
 
@@ -103,16 +124,28 @@ TEST_F(Win32Window, ResizingMovesNothing) {
     }
 }
 
+bool DrawsChinese(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = GB2312_CHARSET;
+    wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(
+        screen, &wanted,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM foundFlag) -> int {
+            *reinterpret_cast<bool*>(foundFlag) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
 // What the program asks of the font engine; how Wine draws a missing SimSun
 // is Wine's affair.
-TEST(Win32Fonts, BoxesAskForBoldSongtiInGb2312AndCaptionsForTheMessageFont) {
+TEST(Win32Fonts, BoxesAskForBoldSongtiAndCaptionsForAChineseFaceAtAFixedSize) {
     rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
-    HWND window = FindWindowW(L"RongxiForm1", nullptr);
-    ASSERT_NE(window, nullptr);
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
-                               GetDpiForWindow(window));
+    HWND window = form.handle();
     for (std::size_t index = 0; index < kExpectedLayout.size(); ++index) {
         const auto& expected = kExpectedLayout[index];
         SCOPED_TRACE(std::string(expected.name));
@@ -121,8 +154,8 @@ TEST(Win32Fonts, BoxesAskForBoldSongtiInGb2312AndCaptionsForTheMessageFont) {
         LOGFONTW logFont{};
         ASSERT_NE(GetObjectW(font, sizeof(logFont), &logFont), 0);
         if (expected.kind == Kind::Frame || expected.kind == Kind::Button) {
-            EXPECT_STREQ(logFont.lfFaceName, metrics.lfMessageFont.lfFaceName);
-            EXPECT_EQ(logFont.lfHeight, metrics.lfMessageFont.lfHeight);
+            EXPECT_TRUE(DrawsChinese(logFont.lfFaceName)) << Utf8(logFont.lfFaceName);
+            EXPECT_EQ(logFont.lfHeight, -12 * Scale());  // 9 pt, whatever the system's texts
             continue;
         }
         EXPECT_STREQ(logFont.lfFaceName, L"宋体");
@@ -137,8 +170,7 @@ TEST(Win32Fonts, BoxesAskForBoldSongtiInGb2312AndCaptionsForTheMessageFont) {
 // resources this test program carries too.
 TEST(Win32Icon, WindowShowsTheProgramFileIcon) {
     rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
-    HWND window = FindWindowW(L"RongxiForm1", nullptr);
-    ASSERT_NE(window, nullptr);
+    HWND window = form.handle();
     for (const int which : {GCLP_HICON, GCLP_HICONSM}) {
         auto* icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, which));
         ICONINFO info{};
@@ -157,8 +189,7 @@ TEST(Win32Icon, WindowShowsTheProgramFileIcon) {
 // annotation and are not verified here.
 TEST(Win32Accessibility, FramesAndButtonsCarryTheirChineseNames) {
     rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
-    HWND window = FindWindowW(L"RongxiForm1", nullptr);
-    ASSERT_NE(window, nullptr);
+    HWND window = form.handle();
     for (std::size_t index = 0; index < kExpectedLayout.size(); ++index) {
         const auto& expected = kExpectedLayout[index];
         if (expected.kind != Kind::Frame && expected.kind != Kind::Button) continue;
@@ -182,8 +213,7 @@ TEST(Win32Accessibility, FramesAndButtonsCarryTheirChineseNames) {
 // A window moved to a screen with twice the scale lays itself out again.
 TEST(Win32Dpi, MovingToAScreenWithAnotherScaleLaysOutAgain) {
     rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
-    HWND window = FindWindowW(L"RongxiForm1", nullptr);
-    ASSERT_NE(window, nullptr);
+    HWND window = form.handle();
     const UINT dpi = GetDpiForWindow(window) * 2;
     RECT suggested{0, 0, 1000, 800};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
@@ -207,6 +237,7 @@ TEST_F(Win32Window, TypedDrawsComputeTheirRows) {
     for (const auto& scenario : rongxi::test::kDrawScenarios) {
         SCOPED_TRACE(std::string(scenario.name));
         user.click("Command2");
+        EXPECT_TRUE(Eventually([&] { return user.text("Text9").empty(); }));
         for (std::size_t i = 0; i < 3; ++i) {
             if (!scenario.entries[i].empty())
                 typeInto(kExpectedLayout[i + 1].name, scenario.entries[i]);
@@ -229,20 +260,22 @@ TEST_F(Win32Window, EntryBoxesAdvanceAndHoldOneWholeCharacter) {
     EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text3"; }));
     EXPECT_EQ(user.text("Text2"), smile);
 
-    typeInto("Text1", "2");  // full: refused, and the caret stays
-    Settle();
-    EXPECT_EQ(user.text("Text1"), u"1");
-    EXPECT_EQ(user.focusName(), "Text1");
-
-    user.key('A', {VK_CONTROL});  // the character wholly selected is replaced
-    Settle();
-    EXPECT_EQ(user.focusName(), "Text1");  // selecting is no change
-    user.type(u"7");
+    clickInto("Text1");
+    user.type(u"2");  // full: refused, and the caret stays, so Tab goes on to Text2
+    user.key(VK_TAB);
     EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text2"; }));
-    EXPECT_EQ(user.text("Text1"), u"7");
+    EXPECT_EQ(user.text("Text1"), u"1");
+
+    user.key(VK_TAB, {VK_SHIFT});
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text1"; }));
+    // Selecting is no change; the character wholly selected is replaced.
+    user.key('A', {VK_CONTROL});
+    user.type(u"7");
+    EXPECT_TRUE(Eventually([&] { return user.text("Text1") == u"7"; }));
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text2"; }));
 
     ProgramDriver::setClipboard(u"89");
-    user.click("Text3");
+    clickInto("Text3");
     user.key('V', {VK_CONTROL});
     EXPECT_TRUE(Eventually([&] { return user.text("Text3") == u"8"; }));
     user.key('Z', {VK_CONTROL});  // the cut-down paste undoes in one step
@@ -254,14 +287,29 @@ TEST_F(Win32Window, EntryBoxesAdvanceAndHoldOneWholeCharacter) {
     EXPECT_TRUE(Eventually([&] { return user.text("Text3") == u"4"; }));
     ProgramDriver::setClipboard(u"5");
     user.key(VK_INSERT, {VK_SHIFT});  // full: the paste is refused
-    Settle();
+    user.key(VK_TAB);
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Command1"; }));
     EXPECT_EQ(user.text("Text3"), u"4");
 
-    user.click("Text2");
+    clickInto("Text2");
     user.key(VK_END);
     user.key(VK_BACK);  // deletes the wide character whole
     EXPECT_TRUE(Eventually([&] { return user.text("Text2").empty(); }));
     EXPECT_EQ(user.focusName(), "Text2");
+}
+
+// A high half typed into a box waits for its low half only while the box
+// keeps the focus.
+TEST_F(Win32Window, AHalfCharacterDoesNotOutliveTheFocus) {
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text1"; }));
+    user.type(u"\xD83D");
+    clickInto("Text2");
+    clickInto("Text1");
+    user.type(
+        u"\xDE00"
+        u"4");
+    EXPECT_TRUE(Eventually([&] { return user.text("Text1") == u"4"; }));
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Text2"; }));
 }
 
 TEST_F(Win32Window, TabWalksTheTableOrderBothWays) {
@@ -280,16 +328,14 @@ TEST_F(Win32Window, TabWalksTheTableOrderBothWays) {
 }
 
 TEST_F(Win32Window, EnterAndEscInABoxPressNothingEnterOnAButtonPressesIt) {
-    user.type(u"123");
-    EXPECT_TRUE(Eventually([&] { return user.text("Text3") == u"3"; }));
+    typeDraw(u"123");
     user.key(VK_RETURN);
     user.key(VK_ESCAPE);
-    Settle();
+    user.key(VK_TAB);  // reaches the window after Enter and Esc
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Command1"; }));
     EXPECT_EQ(user.text("Text4"), u"");
     EXPECT_EQ(user.waitForExit(0), -1);
 
-    user.key(VK_TAB);
-    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Command1"; }));
     user.key(VK_RETURN);
     EXPECT_TRUE(Eventually([&] { return user.text("Text4") == u"1234590*2345601*3456712"; }));
     user.key(VK_TAB);
@@ -339,6 +385,48 @@ TEST(Win32Failure, IsReportedUnderTheCaptionAndEndsWithStatusOne) {
     EXPECT_EQ(user.text("Text6"), u"");
     PostMessageW(messageBox, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(user.waitForExit(), 1);
+}
+
+// Once the user has closed the window, the program does not touch its
+// handle again: the system may give it to another window.
+TEST(Win32Lifetime, AClosedWindowIsLetGo) {
+    rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
+    ASSERT_NE(form.handle(), nullptr);
+    SendMessageW(form.handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(form.handle(), nullptr);
+    MSG quit{};
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the closed window's
+}
+
+// A window the system refuses to create is a failure, not a message loop
+// with nothing to show.
+TEST(Win32Lifetime, AWindowTheSystemRefusesIsAFailure) {
+    HHOOK refuse = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (code == HCBT_CREATEWND) return 1;
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    ASSERT_NE(refuse, nullptr);
+    EXPECT_THROW(rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr)), std::system_error);
+    UnhookWindowsHookEx(refuse);
+}
+
+// Another program may put a clipboard block with no NUL at its end.
+TEST(Win32Clipboard, ABlockIsReadUpToItsNulAndNeverPastItsEnd) {
+    const wchar_t units[] = {L'1', L'2', L'\0', L'3', L'4', L'5'};
+    const struct {
+        std::size_t bytes;
+        std::u16string text;
+    } cases[] = {{sizeof(units), u"12"},
+                 {2 * sizeof(wchar_t), u"12"},
+                 {sizeof(wchar_t) + 1, u"1"},
+                 {0, u""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(rongxi::ui::win32::TextInBlock(units, c.bytes), c.text) << c.bytes;
+    }
+    EXPECT_EQ(rongxi::ui::win32::TextInBlock(units + 3, 3 * sizeof(wchar_t)), u"345");
 }
 
 // A path as Wine shows the Unix file system: drive Z.

@@ -1,0 +1,54 @@
+// The layout table turned into pixels and font sizes, against the window as
+// a user measures it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "expected_layout.h"
+#include "ui/form1_layout.h"
+
+namespace {
+
+using namespace rongxi::ui;
+
+TEST(Form1Layout, PixelsAtEveryScaleFollowTheMeasuredWindow) {
+    for (const int scale : {1, 2}) {
+        const int dpi = 96 * scale;
+        EXPECT_EQ(ClientAreaPixels(dpi), (PixelRect{0, 0, rongxi::test::kClientWidth * scale,
+                                                    rongxi::test::kClientHeight * scale}));
+        for (const auto& expected : rongxi::test::kExpectedLayout) {
+            SCOPED_TRACE(std::string(expected.name) + " at " + std::to_string(dpi) + " dpi");
+            const std::optional<Control> control = ControlNamed(expected.name);
+            ASSERT_TRUE(control);
+            EXPECT_EQ(ControlPixels(*control, Origin::ClientArea, dpi),
+                      (PixelRect{expected.x * scale, expected.y * scale, expected.width * scale,
+                                 expected.height * scale}));
+            EXPECT_EQ(SpecOf(*control).accessibleName, expected.accessibleName);
+        }
+    }
+    // Within its frame, Text9 sits 8 pixels in and 136 down.
+    EXPECT_EQ(ControlPixels(Control::Text9, Origin::Frame), (PixelRect{8, 136, 313, 21}));
+    EXPECT_FALSE(ControlNamed("Form1"));
+    EXPECT_FALSE(ControlAt(14));
+}
+
+TEST(Form1Layout, FontSizesAndLengthLimitsByKind) {
+    const struct {
+        ControlKind kind;
+        int pixelsAt96;
+        int pixelsAt144;
+        std::optional<int> limit;
+    } kinds[] = {
+        {ControlKind::EntryBox, 19, 29, 2},              // 14.25 pt
+        {ControlKind::ResultBox, 14, 21, std::nullopt},  // 10.5 pt
+        {ControlKind::Button, 12, 18, std::nullopt},     // 9 pt
+        {ControlKind::Frame, 12, 18, std::nullopt},
+    };
+    for (const auto& k : kinds) {
+        EXPECT_EQ(FontPixels(k.kind), k.pixelsAt96);
+        EXPECT_EQ(FontPixels(k.kind, 144), k.pixelsAt144);
+        EXPECT_EQ(LengthLimitUnits(k.kind), k.limit);
+    }
+}
+
+}  // namespace
