@@ -51,7 +51,7 @@ TEST_P(DrawTest, GivesTheSixRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Draws, DrawTest, testing::ValuesIn(kDraws),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Longer texts follow the number's text, not (d + k) mod 10.
 struct GroupCase {
@@ -78,7 +78,7 @@ TEST_P(LongerEntryTest, FirstGroupOfRowOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, LongerEntryTest, testing::ValuesIn(kLongerEntries),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 void ExpectWellFormed(const KillRows& rows) {
     for (const std::string& row : rows) {

@@ -88,7 +88,7 @@ TEST_P(EntryValueTest, ReadsTheNumberAtTheStart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, EntryValueTest, testing::ValuesIn(kValues),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 struct TextCase {
     const char* name;
@@ -125,7 +125,7 @@ TEST_P(NumberTextTest, WritesTheNumber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, NumberTextTest, testing::ValuesIn(kTexts),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(NumberText, RefusesValuesWithoutAText) {
     EXPECT_THROW(NumberText(INFINITY), std::domain_error);
