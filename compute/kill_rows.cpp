@@ -17,8 +17,8 @@ std::string KillRow(const KillRowSpec& spec, const EntryValues& values) {
     for (std::size_t group = 0; group < values.size(); ++group) {
         if (group > 0) row += '*';
         for (int offset : spec.offsets) {
-            // The digit is whatever the text of the sum ends in, so a long
-            // entry such as "1.5" or "-3" keeps the meaning it always had.
+            // The digit is whatever the text of the sum ends in, which gives
+            // a long entry such as "1.5" or "-3" a row too.
             row += detail::LastNumberTextChar(values[group] + offset);
         }
     }

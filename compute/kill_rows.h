@@ -2,10 +2,10 @@
 //
 // A kill row lists, for each entered digit in turn, the seven digits at the
 // row's fixed offsets above it (wrapping 9 to 0), the three groups of seven
-// joined by "*". The entries are read as numbers the way the program has
-// always read them (EntryValue), each sum is written as text (NumberText), and
-// its last character is the digit, which keeps the result defined for entry
-// texts of any length and content, not only for single digits.
+// joined by "*". Each entry is read as the number it starts with
+// (EntryValue), each sum is written as text (NumberText), and its last
+// character is the digit, which keeps the result defined for entry texts of
+// any length and content, not only for single digits.
 //
 // This library knows nothing about windows: the window passes the texts of
 // its boxes in (as UTF-16, the way the boxes hold them) and writes the rows

@@ -43,12 +43,13 @@ char* WriteRounded(char* out, double value) {
     const std::size_t marker = text.find('e');
 
     std::array<char, kSignificantDigits> digits{};
-    int digitCount = 0;
+    std::size_t digitCount = 0;
     for (char c : text.substr(0, marker)) {
-        if (c != '.') digits[digitCount++] = c;
+        if (c != '.') digits.at(digitCount++) = c;
     }
-    while (digitCount > 1 && digits[digitCount - 1] == '0') --digitCount;
+    while (digitCount > 1 && digits.at(digitCount - 1) == '0') --digitCount;
     const std::string_view significant(digits.data(), digitCount);
+    const int significantDigits = static_cast<int>(digitCount);
 
     std::string_view exponentText = text.substr(marker + 1);
     const bool negativeExponent = exponentText.front() == '-';
@@ -60,13 +61,13 @@ char* WriteRounded(char* out, double value) {
     if (value < 0) *out++ = '-';
     if (exponent >= 0 && exponent < kSignificantDigits) {
         const int integerDigits = exponent + 1;
-        if (digitCount <= integerDigits) {
+        if (significantDigits <= integerDigits) {
             out = Append(out, significant);
-            return AppendZeros(out, integerDigits - digitCount);
+            return AppendZeros(out, integerDigits - significantDigits);
         }
-        out = Append(out, significant.substr(0, integerDigits));
+        out = Append(out, significant.substr(0, static_cast<std::size_t>(integerDigits)));
         *out++ = '.';
-        return Append(out, significant.substr(integerDigits));
+        return Append(out, significant.substr(static_cast<std::size_t>(integerDigits)));
     }
     if (exponent < 0 && exponent > -5) {
         out = Append(out, "0.");

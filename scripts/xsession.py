@@ -17,11 +17,12 @@ from Xlib import X, display, protocol
 
 WINDOW_TITLE = "榕汐 "
 
-# Centres of the controls in the client area, in 96-dpi pixels.
-CONTROL_CENTRES = {
-    "Text1": (28, 28), "Text2": (52, 28), "Text3": (76, 28),
-    "Command1": (132, 28), "Command2": (212, 28), "Command3": (292, 28),
-    **{f"Text{n}": (172, 82 + 24 * (n - 4)) for n in range(4, 10)},
+# The controls' rectangles in the client area (x, y, width, height), in
+# 96-dpi pixels.
+CONTROL_RECTS = {
+    "Text1": (16, 16, 25, 25), "Text2": (40, 16, 25, 25), "Text3": (64, 16, 25, 25),
+    "Command1": (96, 16, 73, 25), "Command2": (176, 16, 73, 25), "Command3": (256, 16, 73, 25),
+    **{f"Text{n}": (16, 72 + 24 * (n - 4), 313, 21) for n in range(4, 10)},
 }
 
 _CLIPBOARD_SENTINEL = "\x01nothing copied\x01"
@@ -48,6 +49,13 @@ class XSession:
         self._x = None
 
     def __enter__(self):
+        try:
+            return self._start()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+
+    def _start(self):
         read_end, write_end = os.pipe()
         self._server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self._screen,
@@ -82,7 +90,12 @@ class XSession:
     def launch(self, binary, scale=1, arguments=()):
         env = {**self.env, "QT_SCALE_FACTOR": str(scale)} if scale != 1 else self.env
         program = subprocess.Popen([binary, *arguments], env=env, stdin=subprocess.DEVNULL)
-        return Window(self, program, self._find_window(program), scale)
+        try:
+            return Window(self, program, self._find_window(program), scale)
+        except BaseException:
+            program.kill()
+            program.wait()
+            raise
 
     def _find_window(self, program):
         net_wm_name = self._x.intern_atom("_NET_WM_NAME")
@@ -132,15 +145,16 @@ class Window:
     def key(self, *keys):
         self.session.run("xdotool", "key", "--clearmodifiers", *keys)
 
-    def click(self, control):
-        x, y = (round(c * self.scale) for c in CONTROL_CENTRES[control])
-        self.session.run("xdotool", "mousemove", "--window", self.id, str(x), str(y),
-                         "click", "1")
+    def _centre(self, control):
+        x, y, width, height = CONTROL_RECTS[control]
+        return str(round((x + width // 2) * self.scale)), str(round((y + height // 2) * self.scale))
+
+    def click(self, control, button=1):
+        self.session.run("xdotool", "mousemove", "--window", self.id, *self._centre(control),
+                         "click", str(button))
 
     def middle_click(self, control):
-        x, y = (round(c * self.scale) for c in CONTROL_CENTRES[control])
-        self.session.run("xdotool", "mousemove", "--window", self.id, str(x), str(y),
-                         "click", "2")
+        self.click(control, button=2)
 
     def set_primary_selection(self, text):
         self.session.run("xclip", "-selection", "primary", "-i", input=text.encode(),
@@ -151,8 +165,18 @@ class Window:
         data = self.window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
         return [tuple(data[i:i + 3][::-1]) for i in range(0, len(data), 4)]
 
+    def shows_text(self, control):
+        """Whether any dark pixel shows inside a control, its border left out."""
+        x, y, width, height = (round(c * self.scale) for c in CONTROL_RECTS[control])
+        border = round(3 * self.scale)
+        inside = self.pixels(x + border, y + border, width - 2 * border, height - 2 * border)
+        return any(max(pixel) < 100 for pixel in inside)
+
     def read_box(self, control):
-        """Clicks into a box, selects all, copies, and reads the clipboard."""
+        """Clicks into a box, selects all, copies, and reads the clipboard.
+
+        An empty box copies nothing, which cannot be told from a copy that
+        failed: read such a box with shows_text()."""
         self.session.run("xclip", "-selection", "clipboard", "-i",
                          input=_CLIPBOARD_SENTINEL.encode(),
                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -163,10 +187,7 @@ class Window:
             text = self.session.run("xclip", "-selection", "clipboard", "-o",
                                     capture_output=True).stdout.decode()
             return text if text != _CLIPBOARD_SENTINEL else None
-        try:
-            return _wait_for(copied, 1.0, f"{control} to be copied")
-        except TimeoutError:
-            return ""  # an empty box copies nothing
+        return _wait_for(copied, 5.0, f"{control} to be copied")
 
     def request_close(self):
         self.session.close_window(self.window)

@@ -196,6 +196,16 @@ private slots:
         QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text3"));
         QApplication::sendEvent(user_.box(2), &commit);  // full: refused
         QCOMPARE(user_.box(2)->text(), QStringLiteral("３"));
+
+        // A commit that replaces the character before the caret
+        // (reconversion, some keyboards) leaves the new one, in one step.
+        QInputMethodEvent replacing;
+        replacing.setCommitString(QStringLiteral("5"), -1, 1);
+        QApplication::sendEvent(user_.box(2), &replacing);
+        QCOMPARE(user_.box(2)->text(), QStringLiteral("5"));
+        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text3"));
+        QTest::keyClick(user_.box(2), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(user_.box(2)->text(), QStringLiteral("３"));
     }
 
     void fullWidthDigitsFromAnInputMethodComputeAsDigits() {

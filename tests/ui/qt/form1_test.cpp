@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -18,6 +19,31 @@
 #include "../expected_layout.h"
 #include "ui/qt/program_identity.h"
 #include "window_driver.h"
+
+namespace {
+
+// A window whose Text5 cannot be written.
+class WindowWithABrokenBox : public rongxi::ui::Form1 {
+public:
+    void setText(rongxi::ui::Control box, std::u16string_view text) override {
+        if (box == rongxi::ui::Control::Text5) throw std::runtime_error("磁盘已满");
+        Form1::setText(box, text);
+    }
+};
+
+// Dropped data that offers text and cannot be read.
+class UnreadableData : public QMimeData {
+public:
+    [[nodiscard]] QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+
+protected:
+    [[nodiscard]] QVariant retrieveData(const QString& /*format*/,
+                                        QMetaType /*type*/) const override {
+        throw std::runtime_error("磁盘已满");
+    }
+};
+
+}  // namespace
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -255,16 +281,16 @@ private slots:
     // A failure, wherever the window's own code meets it, is reported under
     // the caption and ends the program with status 1.
     void failureIsReportedAndEndsWithStatusOne_data() {
-        QTest::addColumn<int>("failingBox");
-        QTest::addColumn<QString>("typed");  // into Text1, else a click on 杀垃圾
-        QTest::newRow("in the compute command") << 5 << QString();
-        QTest::newRow("in an entry box's key handling") << 1 << QStringLiteral("7");
+        QTest::addColumn<bool>("inAnEntryBox");
+        QTest::newRow("in the compute command") << false;
+        QTest::newRow("in an entry box's drop handling") << true;
     }
     void failureIsReportedAndEndsWithStatusOne() {
-        QFETCH(int, failingBox);
-        QFETCH(QString, typed);
-        connect(user_.box(failingBox), &QLineEdit::textChanged, this,
-                [] { throw std::runtime_error("磁盘已满"); });
+        QFETCH(bool, inAnEntryBox);
+        if (!inAnEntryBox) {
+            user_.close();
+            user_.open<WindowWithABrokenBox>();
+        }
         QString title;
         QString text;
         QString button;
@@ -278,17 +304,25 @@ private slots:
             }
         });
         poll.start(20);
+        UnreadableData data;
         QTimer::singleShot(0, user_.window(), [&] {
-            if (typed.isEmpty()) {
+            if (!inAnEntryBox) {
                 user_.click(QStringLiteral("Command1"));
-            } else {
-                WindowDriver::type(typed);
+                return;
             }
+            const QPoint centre = user_.box(1)->rect().center();
+            QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(user_.box(1), &enter);
+            QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(user_.box(1), &drop);
         });
         QCOMPARE(QApplication::exec(), 1);
         QCOMPARE(title, QStringLiteral("榕汐 "));
         QCOMPARE(text, QStringLiteral("运行时错误：磁盘已满"));
         QCOMPARE(button, QStringLiteral("确定"));
+        if (!inAnEntryBox) {  // written before the failure
+            QCOMPARE(user_.box(4)->text(), QStringLiteral("0123489*0123489*0123489"));
+        }
     }
 };
 

@@ -16,13 +16,14 @@ class WindowDriver {
 public:
     // The window as the program sets it up: its identity and Qt's Chinese
     // texts, whatever the test's locale.
+    template <typename Window = rongxi::ui::Form1>
     void open() {
         static const bool translated = [] {
             rongxi::ui::ApplyProgramIdentity();
             return rongxi::ui::LoadQtChineseTranslation();
         }();
         QVERIFY2(translated, "Qt's Simplified Chinese translation is not installed");
-        window_ = std::make_unique<rongxi::ui::Form1>();
+        window_ = std::make_unique<Window>();
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     }
