@@ -48,23 +48,6 @@ FontHandle BoxFont(ControlKind kind, UINT dpi) {
                                   face.c_str()));
 }
 
-bool IsFontInstalled(const std::wstring& face) {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
-    bool found = false;
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(
-        screen, &wanted,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM foundFlag) -> int {
-            *reinterpret_cast<bool*>(foundFlag) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
-    return found;
-}
-
 // The first Chinese interface face that is installed, else the system's
 // message face, which shows Chinese on any Windows; at the captions' fixed
 // size, whatever size the user gave the system's texts.

@@ -1,9 +1,11 @@
-// Owned GDI objects: a font recreated for a new DPI frees the old one.
+// Owned GDI objects (a font recreated for a new DPI frees the old one), and
+// what the system knows of its fonts.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <type_traits>
 
 namespace rongxi::ui::win32 {
@@ -12,5 +14,24 @@ struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }
 };
 using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+
+// Whether a font of this face is installed with this character set
+// (DEFAULT_CHARSET: any).
+inline bool IsFontInstalled(const std::wstring& face, BYTE charSet = DEFAULT_CHARSET) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = charSet;
+    face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(
+        screen, &wanted,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM foundFlag) -> int {
+            *reinterpret_cast<bool*>(foundFlag) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
 
 }  // namespace rongxi::ui::win32
