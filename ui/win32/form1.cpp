@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "ui/win32/accessible_names.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/wide_text.h"
 
 namespace rongxi::ui::win32 {
@@ -17,7 +18,7 @@ constexpr wchar_t kWindowClass[] = L"RongxiForm1";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr int kProgramIconId = 1;  // the icon resource, as in rongxi.rc
 // Control IDs stay clear of IDOK and IDCANCEL, which the dialog manager sends
-// for Enter and Esc in a box: those must press nothing.
+// for Enter and Esc (see onEnter).
 constexpr int kFirstControlId = 100;
 
 struct ControlClass {
@@ -54,7 +55,7 @@ FontHandle BoxFont(ControlKind kind, UINT dpi) {
 FontHandle CaptionFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     LOGFONTW font = metrics.lfMessageFont;
     for (const std::string_view family : kCaptionFamilies) {
         const std::wstring face = WideFromUtf8(family);
@@ -101,7 +102,7 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
                                 "CreateWindowExW");
     }
     createControls();
-    layOut(GetDpiForWindow(window_));
+    layOut(WindowDpi(window_));
     BOOL screenReader = FALSE;
     SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0);
     if (screenReader != FALSE) annotateAccessibleNames();
@@ -250,7 +251,11 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1::onCommand(WPARAM wParam, LPARAM lParam) {
-    // IDOK and IDCANCEL, from Enter and Esc in a box, name no control.
+    if (LOWORD(wParam) == IDOK) {
+        onEnter();
+        return;
+    }
+    // IDCANCEL, from Esc, names no control.
     const int id = LOWORD(wParam) - kFirstControlId;
     const std::optional<Control> control =
         id >= 0 ? ControlAt(static_cast<std::size_t>(id)) : std::nullopt;
@@ -260,6 +265,17 @@ void Form1::onCommand(WPARAM wParam, LPARAM lParam) {
         handlers_.click(*control);
     } else if (notification == EN_CHANGE && IsTextBox(*control)) {
         onTextChanged(*control);
+    }
+}
+
+// The dialog manager sends IDOK for Enter when it does not take the focused
+// control for the default button, which it stops doing once the mouse has
+// moved the focus: Enter presses the focused button, as Space does, and
+// nothing in a box.
+void Form1::onEnter() {
+    HWND focus = GetFocus();
+    for (const ControlSpec& spec : Form1Layout) {
+        if (spec.kind == ControlKind::Button && control(spec.id) == focus) handlers_.click(spec.id);
     }
 }
 

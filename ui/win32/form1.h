@@ -45,6 +45,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
+    void onEnter();
     void onTextChanged(Control box);
     void onActivate(bool active);
     void onDpiChanged(UINT dpi, const RECT& suggested);

@@ -15,6 +15,12 @@ struct GdiObjectDeleter {
 };
 using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 
+inline int CALLBACK NoteFontFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/,
+                                  DWORD /*type*/, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;  // one is enough
+}
+
 // Whether a font of this face is installed with this character set
 // (DEFAULT_CHARSET: any).
 inline bool IsFontInstalled(const std::wstring& face, BYTE charSet = DEFAULT_CHARSET) {
@@ -23,13 +29,7 @@ inline bool IsFontInstalled(const std::wstring& face, BYTE charSet = DEFAULT_CHA
     face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
     bool found = false;
     HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(
-        screen, &wanted,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM foundFlag) -> int {
-            *reinterpret_cast<bool*>(foundFlag) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExW(screen, &wanted, &NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
     ReleaseDC(nullptr, screen);
     return found;
 }

@@ -5,13 +5,21 @@
 // after windows.h
 #include <oleacc.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "../draw_scenarios.h"
 #include "../expected_layout.h"
 #include "program_driver.h"
 #include "ui/unicode_text.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/wide_text.h"
 
@@ -25,9 +33,33 @@ using rongxi::ui::Utf16FromUtf8;
 
 std::wstring gProgram;         // rongxi.exe
 std::wstring gFailingProgram;  // its window with a box that cannot be written
+// rongxi.exe as Windows 7 runs it: the newer DPI functions cannot be found.
+std::wstring gProgramWithoutNewerDpi;
 
 // The screen's scale: 1 at 96 dpi, 2 at 192.
-int Scale() { return static_cast<int>(GetDpiForSystem()) / 96; }
+int Scale() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi / 96;
+}
+
+// A copy of `program` in which the names it looks up at run time are
+// spelled wrong, so the look-ups fail as on a Windows that lacks them.
+std::wstring CopyWithoutFunctions(const std::wstring& program,
+                                  std::initializer_list<std::string_view> names) {
+    std::ifstream in(std::filesystem::path(program), std::ios::binary);
+    std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const std::string_view name : names) {
+        const std::string terminated = std::string(name) + '\0';
+        const std::size_t at = image.find(terminated);
+        if (at == std::string::npos) throw std::runtime_error("no " + std::string(name));
+        image[at + name.size() - 1] = 'X';
+    }
+    std::wstring copy = program.substr(0, program.size() - 4) + L"-without-newer-dpi.exe";
+    std::ofstream(std::filesystem::path(copy), std::ios::binary) << image;
+    return copy;
+}
 
 std::wstring Wide(std::string_view utf8) { return rongxi::ui::win32::WideFromUtf8(utf8); }
 
@@ -76,7 +108,7 @@ protected:
     }
 };
 
-TEST_F(Win32Window, OpensAsLaidOutWithTheCaretInText1) {
+void ExpectLaidOut(const ProgramDriver& user) {
     const int scale = Scale();
     RECT client{};
     GetClientRect(user.window(), &client);
@@ -112,6 +144,15 @@ TEST_F(Win32Window, OpensAsLaidOutWithTheCaretInText1) {
                 break;
         }
     }
+}
+
+TEST_F(Win32Window, OpensAsLaidOutWithTheCaretInText1) { ExpectLaidOut(user); }
+
+// Windows 7 and 8 have neither per-window nor per-monitor DPI, 8.1 has only
+// the second: the window lays itself out the same with what there is.
+TEST(Win32Windows7, WithoutTheNewerDpiFunctionsLaidOutAsOnWindows10) {
+    ProgramDriver user(gProgramWithoutNewerDpi);
+    ExpectLaidOut(user);
 }
 
 TEST_F(Win32Window, ResizingMovesNothing) {
@@ -197,7 +238,7 @@ TEST(Win32Accessibility, FramesAndButtonsCarryTheirChineseNames) {
 TEST(Win32Dpi, MovingToAScreenWithAnotherScaleLaysOutAgain) {
     rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
     HWND window = form.handle();
-    const UINT dpi = GetDpiForWindow(window) * 2;
+    const UINT dpi = rongxi::ui::win32::WindowDpi(window) * 2;
     RECT suggested{0, 0, 1000, 800};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     const int scale = 2 * Scale();
@@ -328,6 +369,39 @@ TEST_F(Win32Window, EnterAndEscInABoxPressNothingEnterOnAButtonPressesIt) {
     EXPECT_EQ(user.focusName(), "Command2");  // the clear leaves the focus where it is
 }
 
+// However the focus came to a button, by Tab or after clicks elsewhere,
+// Enter presses it.
+TEST_F(Win32Window, EnterPressesTheFocusedButtonAfterTheMouseWasUsed) {
+    typeDraw(u"123");
+    user.key(VK_TAB);
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Command1"; }));
+    user.key(VK_RETURN);
+    EXPECT_TRUE(Eventually([&] { return user.text("Text4") == u"1234590*2345601*3456712"; }));
+
+    user.click("Command2");
+    EXPECT_TRUE(Eventually([&] { return user.text("Text4").empty(); }));
+    clickInto("Text1");
+    typeDraw(u"456");
+    user.key(VK_TAB);
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Command1"; }));
+    user.key(VK_RETURN);
+    const std::u16string firstRow =
+        Utf16FromUtf8(rongxi::test::ExpectedRows({u"4", u"5", u"6"}).front());
+    EXPECT_TRUE(Eventually([&] { return user.text("Text4") == firstRow; }));
+
+    user.key(VK_TAB);
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Command2"; }));
+    user.key(VK_RETURN);
+    EXPECT_TRUE(
+        Eventually([&] { return user.text("Text1").empty() && user.text("Text9").empty(); }));
+
+    clickInto("Text4");
+    user.key(VK_TAB, {VK_SHIFT});
+    EXPECT_TRUE(Eventually([&] { return user.focusName() == "Command3"; }));
+    user.key(VK_RETURN);
+    EXPECT_EQ(user.waitForExit(), 0);
+}
+
 TEST_F(Win32Window, ResultBoxesTakeTextsOfAnyLength) {
     const std::u16string longText(40000, u'8');  // an EDIT stops at 30,000 unless told
     ProgramDriver::setClipboard(longText);
@@ -368,6 +442,50 @@ TEST(Win32Failure, IsReportedUnderTheCaptionAndEndsWithStatusOne) {
     EXPECT_EQ(user.text("Text6"), u"");
     PostMessageW(messageBox, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(user.waitForExit(), 1);
+}
+
+// The client area as drawn, shown without activation (so no caret blinks).
+std::vector<COLORREF> DrawnPixels(HWND window) {
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE;) {
+        DispatchMessageW(&message);
+    }
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC source = GetDC(window);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(source, x, y));
+    }
+    ReleaseDC(window, source);
+    return pixels;
+}
+
+// "Make text bigger" changes the system's message font; the layout is fixed,
+// so the window must not take it up.
+TEST(Win32Fonts, TheWindowLooksTheSameWhateverTheSystemMessageFont) {
+    NONCLIENTMETRICSW original{};
+    original.cbSize = sizeof(original);
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(original), &original, 0));
+    // Put back however the test ends.
+    const std::unique_ptr<NONCLIENTMETRICSW, void (*)(NONCLIENTMETRICSW*)> restore(
+        &original, [](NONCLIENTMETRICSW* metrics) {
+            SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(*metrics), metrics, 0);
+        });
+    std::vector<COLORREF> first;
+    for (const LONG height : {original.lfMessageFont.lfHeight, -18L, -24L}) {
+        SCOPED_TRACE(height);
+        NONCLIENTMETRICSW metrics = original;
+        metrics.lfMessageFont.lfHeight = height;
+        ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+        rongxi::ui::win32::Form1 form(GetModuleHandleW(nullptr));
+        const std::vector<COLORREF> pixels = DrawnPixels(form.handle());
+        if (first.empty()) first = pixels;
+        EXPECT_TRUE(pixels == first);
+    }
+    EXPECT_NE(std::count(first.begin(), first.end(), first.front()), std::ssize(first))
+        << "nothing drawn";
 }
 
 // Once the user has closed the window, the program does not touch its
@@ -424,8 +542,14 @@ std::wstring WindowsPath(std::string path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Measures in real pixels at any scale.
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    // Measures in real pixels at any scale, where the system knows how.
+    using SetAwarenessFunction = BOOL(WINAPI*)(HANDLE);
+    if (const auto setAwareness =
+            reinterpret_cast<SetAwarenessFunction>(reinterpret_cast<void (*)()>(GetProcAddress(
+                GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")))) {
+        auto* const perMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+        setAwareness(perMonitorAwareV2);
+    }
     testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -434,5 +558,7 @@ int main(int argc, char** argv) {
             gFailingProgram = WindowsPath(argument.substr(18));
         }
     }
+    gProgramWithoutNewerDpi =
+        CopyWithoutFunctions(gProgram, {"GetDpiForWindow", "GetDpiForMonitor"});
     return RUN_ALL_TESTS();
 }
