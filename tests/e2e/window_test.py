@@ -5,6 +5,7 @@ back through the clipboard, and ends the program both ways a user can.
 """
 
 import os
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -78,6 +79,26 @@ class CommandLineIsIgnored(LaunchedWindow):
             return sum(1 for pixel in self.window.pixels(x, 0, 80, 12) if max(pixel) < 100)
         self.assertGreater(ink(12), 20)
         self.assertEqual(ink(250), 0)
+
+
+class NoDisplay(unittest.TestCase):
+    """Started where no display can be reached: a message, status 1, no abort."""
+
+    def test_says_so_first_in_chinese_and_ends_with_status_one(self):
+        for display in (None, ":9999"):
+            with self.subTest(display=display), tempfile.TemporaryDirectory() as runtime:
+                env = {key: value for key, value in os.environ.items()
+                       if key not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+                env["XDG_RUNTIME_DIR"] = runtime
+                if display:
+                    env["DISPLAY"] = display
+                result = subprocess.run([BINARY], env=env, capture_output=True, text=True,
+                                        timeout=60)
+                self.assertEqual(result.returncode, 1, result.stderr)
+                self.assertTrue(result.stderr.startswith("rongxi: 找不到可以显示窗口的图形界面"),
+                                result.stderr)
+                self.assertIn("no graphical display", result.stderr)
+                self.assertNotIn("Reinstalling", result.stderr)
 
 
 if __name__ == "__main__":
