@@ -91,6 +91,12 @@ QWidget* CreateControl(const ControlSpec& spec, Form1Handlers& handlers, QWidget
                 LengthLimitUnits(spec.kind).value_or(std::numeric_limits<int>::max()));
             box->setFont(BoxFont(spec.kind));
             box->setAlignment(Qt::AlignCenter);
+            // QLineEdit keeps 2 pixels free inside its frame on either side,
+            // which leaves a 25-pixel entry box 17 for a 19-pixel character:
+            // a Chinese one would not fit, and QLineEdit would scroll it
+            // instead of centring it (after an input method's word, out of
+            // sight). The frame's own lines stay clear.
+            if (spec.kind == ControlKind::EntryBox) box->setTextMargins(-2, 0, -2, 0);
             return box;
         }
     }

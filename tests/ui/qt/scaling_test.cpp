@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QtTest>
@@ -112,6 +114,51 @@ private slots:
             if (first.isNull()) first = image;
             QVERIFY2(image == first, qPrintable(QStringLiteral("differs at %1 pt").arg(points)));
         }
+    }
+
+    // ibus sends a word as preedit updates and then one commit, which the
+    // box cuts down to its first character: that character shows whole.
+    void aWordFromAnInputMethodLeavesItsFirstCharacterWhole_data() {
+        QTest::addColumn<int>("number");
+        for (int number = 1; number <= 3; ++number) QTest::addRow("Text%d", number) << number;
+    }
+    void aWordFromAnInputMethodLeavesItsFirstCharacterWhole() {
+        QFETCH(int, number);
+        QLineEdit* box = user_.box(number);
+        const auto commit = [box](const QString& text) {
+            QInputMethodEvent committing;
+            committing.setCommitString(text);
+            QApplication::sendEvent(box, &committing);
+        };
+        // The character as a plain commit shows it, the caret elsewhere.
+        user_.clickBox(number);
+        commit(QStringLiteral("你"));
+        user_.clickBox(9);
+        const auto [wholeFirst, wholeLast] = InkColumns(box, 0);
+        QVERIFY(wholeFirst >= 0);
+
+        user_.clickBox(number);
+        WindowDriver::key(Qt::Key_End);
+        WindowDriver::key(Qt::Key_Backspace);
+        for (const QString& preedit :
+             {QStringLiteral("n"), QStringLiteral("ni"), QStringLiteral("ni h"),
+              QStringLiteral("ni hao"), QStringLiteral("你好")}) {
+            // The caret at the end of the preedit, as ibus puts it.
+            QInputMethodEvent composing(
+                preedit, {{QInputMethodEvent::Cursor, static_cast<int>(preedit.size()), 1, {}}});
+            QApplication::sendEvent(box, &composing);
+            box->repaint();  // as the screen shows each step
+        }
+        commit(QStringLiteral("你好"));
+        QCOMPARE(box->text(), QStringLiteral("你"));
+        user_.clickBox(9);
+        const auto [first, last] = InkColumns(box, 0);
+        QVERIFY2(last - first == wholeLast - wholeFirst,
+                 qPrintable(QStringLiteral("ink from %1 to %2, not %3 to %4")
+                                .arg(first)
+                                .arg(last)
+                                .arg(wholeFirst)
+                                .arg(wholeLast)));
     }
 
     void rowsAndCaptionsAreWhole() {
