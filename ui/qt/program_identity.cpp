@@ -1,7 +1,5 @@
 #include "ui/qt/program_identity.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -12,12 +10,17 @@
 
 namespace rongxi::ui {
 
-// Every size the icon theme ships, each drawn pixel for pixel, so no desktop
-// has to scale a small one up.
+// The sizes window systems draw a window's icon at (title bar, task bar,
+// window switcher), each drawn pixel for pixel. Qt decodes every image it is
+// given when the window opens, and the X window carries them all, so the
+// larger theme sizes, which menus and software centres take from the icon
+// theme, stay out of it.
 QIcon ProgramIcon() {
     QIcon icon;
-    QDirIterator sizes(QStringLiteral(":/icons/hicolor"), QDir::Dirs);
-    while (sizes.hasNext()) icon.addFile(sizes.next() + QStringLiteral("/apps/rongxi.png"));
+    for (const int size : {16, 32, 48}) {
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/rongxi.png").arg(size),
+                     QSize(size, size));
+    }
     return icon;
 }
 
