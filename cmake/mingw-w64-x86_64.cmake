@@ -1,15 +1,6 @@
-# Cross-compiling the Windows program on Debian with mingw-w64. The -posix
-# compilers carry the whole C++20 library; the plain names point to -win32.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling the 64-bit Windows program on Debian with mingw-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(toolchain_prefix x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${toolchain_prefix}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${toolchain_prefix}-g++-posix)
-set(CMAKE_RC_COMPILER ${toolchain_prefix}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${toolchain_prefix})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 # Tests of the cross build run under Wine, on a private X server.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-session)

@@ -28,7 +28,7 @@ CONTROL_RECTS = {
 _CLIPBOARD_SENTINEL = "\x01nothing copied\x01"
 
 
-def _wait_for(condition, timeout, what):
+def wait_for(condition, timeout, what):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         result = condition()
@@ -71,7 +71,7 @@ class XSession:
         self.env = {**os.environ, "DISPLAY": self.display_name,
                     "XDG_RUNTIME_DIR": self._runtime.name, "LANG": "C.UTF-8"}
         self.env.pop("QT_QPA_PLATFORM", None)
-        _wait_for(lambda: subprocess.run(["xdpyinfo"], env=self.env, capture_output=True)
+        wait_for(lambda: subprocess.run(["xdpyinfo"], env=self.env, capture_output=True)
                   .returncode == 0, 10, "the X server")
         self._x = display.Display(self.display_name)
         return self
@@ -110,7 +110,7 @@ class XSession:
                         child.get_attributes().map_state == X.IsViewable:
                     return child
             return None
-        return _wait_for(visible_window, 60, "the window")
+        return wait_for(visible_window, 60, "the window")
 
     def x(self):
         return self._x
@@ -187,7 +187,7 @@ class Window:
             text = self.session.run("xclip", "-selection", "clipboard", "-o",
                                     capture_output=True).stdout.decode()
             return text if text != _CLIPBOARD_SENTINEL else None
-        return _wait_for(copied, 5.0, f"{control} to be copied")
+        return wait_for(copied, 5.0, f"{control} to be copied")
 
     def request_close(self):
         self.session.close_window(self.window)

@@ -8,9 +8,12 @@ import json
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
-import time
 import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
+from xsession import wait_for as wait_for_x  # noqa: E402
 
 BINARY = os.environ.get("RONGXI_BINARY", "build/rongxi")
 ROWS_123 = ["1234590*2345601*3456712", "1267890*2378901*3489012", "1356789*2467890*3578901",
@@ -19,13 +22,7 @@ TITLE = "榕汐 "
 
 
 def wait_for(condition, what, timeout=30):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.05)
-    raise TimeoutError(f"timed out waiting for {what}")
+    return wait_for_x(condition, timeout, what)
 
 
 class HeadlessSway:
