@@ -87,8 +87,10 @@ class XSession:
     def run(self, *command, **kwargs):
         return subprocess.run(list(command), env=self.env, check=True, **kwargs)
 
-    def launch(self, binary, scale=1, arguments=()):
-        env = {**self.env, "QT_SCALE_FACTOR": str(scale)} if scale != 1 else self.env
+    def launch(self, binary, scale=1, arguments=(), env=None):
+        env = {**self.env, **(env or {})}
+        if scale != 1:
+            env["QT_SCALE_FACTOR"] = str(scale)
         program = subprocess.Popen([binary, *arguments], env=env, stdin=subprocess.DEVNULL)
         try:
             return Window(self, program, self._find_window(program), scale)

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "expected_layout.h"
+#include "ui/box_colours.h"
 #include "ui/form1_layout.h"
 
 namespace {
@@ -49,6 +50,28 @@ TEST(Form1Layout, FontSizesAndLengthLimitsByKind) {
         EXPECT_EQ(FontPixels(k.kind, 144), k.pixelsAt144);
         EXPECT_EQ(LengthLimitUnits(k.kind), k.limit);
     }
+}
+
+TEST(BoxColours, TheBorderStandsOutFromWindowAndBoxInEveryPalette) {
+    const struct {
+        const char* name;
+        Rgb window;
+        Rgb base;
+        Rgb text;
+    } palettes[] = {
+        {"light", {239, 239, 239}, {255, 255, 255}, {0, 0, 0}},
+        {"dark", {53, 53, 53}, {42, 42, 42}, {255, 255, 255}},
+        {"high contrast", {0, 0, 0}, {0, 0, 0}, {255, 255, 255}},
+        {"dark box in a light window", {239, 239, 239}, {30, 30, 30}, {0, 0, 0}},
+    };
+    for (const auto& p : palettes) {
+        const Rgb border = BoxBorderColour(p.window, p.base, p.text);
+        EXPECT_GE(ContrastRatio(border, p.window), 3.0) << p.name;
+        if (ContrastRatio(p.text, p.base) >= 3.5) {
+            EXPECT_GE(ContrastRatio(border, p.base), 3.0) << p.name;
+        }
+    }
+    EXPECT_NEAR(ContrastRatio({0, 0, 0}, {255, 255, 255}), 21.0, 1e-9);
 }
 
 }  // namespace

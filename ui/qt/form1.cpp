@@ -1,10 +1,12 @@
 #include "ui/qt/form1.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPalette>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QStyle>
@@ -13,6 +15,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "ui/box_colours.h"
 #include "ui/form1_layout.h"
 #include "ui/qt/command_button.h"
 #include "ui/qt/entry_box.h"
@@ -113,6 +116,44 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     resize(ClientAreaPixels().width, ClientAreaPixels().height);
     createControls();
     routeEvents();
+    colourBoxBorders();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        colourBoxBorders();
+    }
+}
+
+// Styles draw a box's frame in a shade of the window's colour, which can all
+// but vanish: 2:1 in Fusion's own light palette, less in dark and
+// high-contrast ones and with some styles. The boxes draw a plain border in
+// a colour that stands out from the window and from the box beside it, and
+// the palette's highlight around the box that has the focus where that
+// stands out as well.
+void Form1::colourBoxBorders() {
+    const auto rgb = [this](QPalette::ColorRole role) {
+        const QColor colour = palette().color(role);
+        return Rgb{colour.red(), colour.green(), colour.blue()};
+    };
+    const Rgb window = rgb(QPalette::Window);
+    const Rgb base = rgb(QPalette::Base);
+    const Rgb border = BoxBorderColour(window, base, rgb(QPalette::WindowText));
+    Rgb focus = rgb(QPalette::Highlight);
+    if (ContrastRatio(focus, window) < 3 || ContrastRatio(focus, base) < 3) focus = border;
+    const auto name = [](Rgb colour) {
+        return QColor(colour.red, colour.green, colour.blue).name();
+    };
+    const QString sheet = QStringLiteral(
+                              "QLineEdit { border: 1px solid %1; } "
+                              "QLineEdit:focus { border-color: %2; }")
+                              .arg(name(border), name(focus));
+    for (const ControlSpec& spec : Form1Layout) {
+        if (IsTextBox(spec.id) && control(spec.id)->styleSheet() != sheet) {
+            control(spec.id)->setStyleSheet(sheet);
+        }
+    }
 }
 
 void Form1::createControls() {

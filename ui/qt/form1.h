@@ -32,9 +32,13 @@ public:
     void endProgram(int status) override;
     void showFailure(std::u16string_view title, std::u16string_view message) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void createControls();
     void routeEvents();
+    void colourBoxBorders();
     void correct(QLineEdit* box, const BoxCorrection& correction);
 
     [[nodiscard]] QWidget* control(Control id) const { return controls_.at(IndexOf(id)); }
