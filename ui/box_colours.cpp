@@ -7,6 +7,7 @@ namespace rongxi::ui {
 namespace {
 
 constexpr double kBorderContrast = 3.5;
+constexpr double kFocusContrast = 3.0;
 constexpr int kSteps = 64;
 
 double Luminance(Rgb colour) {
@@ -33,15 +34,19 @@ double ContrastRatio(Rgb first, Rgb second) {
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-Rgb BoxBorderColour(Rgb window, Rgb base, Rgb text) {
+BoxBorders BoxBorderColours(Rgb window, Rgb base, Rgb text, Rgb highlight) {
+    Rgb normal = text;
     for (int step = 1; step <= kSteps; ++step) {
         const Rgb colour = Between(window, text, static_cast<double>(step) / kSteps);
         if (ContrastRatio(colour, window) >= kBorderContrast &&
             ContrastRatio(colour, base) >= kBorderContrast) {
-            return colour;
+            normal = colour;
+            break;
         }
     }
-    return text;
+    const bool highlightStandsOut = ContrastRatio(highlight, window) >= kFocusContrast &&
+                                    ContrastRatio(highlight, base) >= kFocusContrast;
+    return {normal, highlightStandsOut ? highlight : normal};
 }
 
 }  // namespace rongxi::ui

@@ -16,10 +16,16 @@ struct Rgb {
 // WCAG's contrast ratio of two colours, from 1 to 21.
 double ContrastRatio(Rgb first, Rgb second);
 
-// The first colour on the way from `window` (the window's background) to
-// `text` (its text) that stands out from both `window` and `base` (a box's
-// background) by 3.5:1, a little above what WCAG asks; `text` itself where
-// no colour on the way does.
-Rgb BoxBorderColour(Rgb window, Rgb base, Rgb text);
+struct BoxBorders {
+    Rgb normal;
+    Rgb focused;  // around the box that has the keyboard focus
+};
+
+// A box's border is the first colour on the way from `window` (the window's
+// background) to `text` (its text) that stands out from both `window` and
+// `base` (a box's background) by 3.5:1, a little above what WCAG asks;
+// `text` itself where no colour on the way does. The focused box takes
+// `highlight` where that stands out 3:1 from both as well.
+BoxBorders BoxBorderColours(Rgb window, Rgb base, Rgb text, Rgb highlight);
 
 }  // namespace rongxi::ui

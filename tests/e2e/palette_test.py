@@ -15,28 +15,13 @@ from xsession import CONTROL_RECTS, XSession  # noqa: E402
 
 BINARY = os.environ.get("RONGXI_BINARY", "build/rongxi")
 
-BREEZE_DARK = """[General]
-ColorScheme=BreezeDark
+# A KDE Breeze Dark colour scheme: background and text of each colour group.
+BREEZE_DARK_GROUPS = {"Window": "32,35,38", "View": "20,22,24", "Button": "41,44,48",
+                      "Selection": "61,174,233"}
+BREEZE_DARK = "[General]\nColorScheme=BreezeDark\n" + "".join(
+    f"\n[Colors:{group}]\nBackgroundNormal={background}\nForegroundNormal=252,252,252\n"
+    for group, background in BREEZE_DARK_GROUPS.items())
 
-[Colors:Window]
-BackgroundNormal=32,35,38
-ForegroundNormal=252,252,252
-
-[Colors:View]
-BackgroundNormal=20,22,24
-ForegroundNormal=252,252,252
-
-[Colors:Button]
-BackgroundNormal=41,44,48
-ForegroundNormal=252,252,252
-
-[Colors:Selection]
-BackgroundNormal=61,174,233
-ForegroundNormal=252,252,252
-"""
-
-# name: environment. The GTK theme reaches Qt through its GTK platform theme,
-# a KDE colour scheme through kdeglobals, adwaita-qt as a Qt style.
 # name: (environment, dark). The GTK themes reach Qt through its GTK
 # platform theme, a KDE colour scheme through kdeglobals.
 PALETTES = {

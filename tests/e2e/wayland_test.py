@@ -13,16 +13,12 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
-from xsession import wait_for as wait_for_x  # noqa: E402
+from xsession import wait_for  # noqa: E402
 
 BINARY = os.environ.get("RONGXI_BINARY", "build/rongxi")
 ROWS_123 = ["1234590*2345601*3456712", "1267890*2378901*3489012", "1356789*2467890*3578901",
             "1456780*2567891*3678902", "2345678*3456789*4567890", "3467890*4578901*5689012"]
 TITLE = "榕汐 "
-
-
-def wait_for(condition, what, timeout=30):
-    return wait_for_x(condition, timeout, what)
 
 
 class HeadlessSway:
@@ -58,7 +54,7 @@ class HeadlessSway:
                            if not path.endswith(".lock")]
                 ipc = glob.glob(os.path.join(self._runtime, "sway-ipc.*.sock"))
                 return (wayland[0], ipc[0]) if wayland and ipc else None
-            wayland, ipc = wait_for(sockets, "sway")
+            wayland, ipc = wait_for(sockets, 30, "sway")
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -109,12 +105,12 @@ class NativeWaylandWindow(unittest.TestCase):
         """Selects the focused box's text and copies it: what the clipboard
         holds once it no longer holds `before`."""
         self.keys("-M", "ctrl", "a", "c", "-m", "ctrl")
-        return wait_for(lambda: (text := self.clipboard()) != before and text,
-                        "the box to be copied", timeout=10)
+        return wait_for(lambda: (text := self.clipboard()) != before and text, 10,
+                        "the box to be copied")
 
     def test_opens_natively_takes_typing_computes_and_closes_with_status_zero(self):
         [window] = wait_for(lambda: [node for node in self.sway.windows()
-                                     if node.get("pid") == self.program.pid], "the window")
+                                     if node.get("pid") == self.program.pid], 30, "the window")
         self.assertEqual(window["name"], TITLE)
         self.assertEqual(window.get("shell"), "xdg_shell")  # a Wayland client, not XWayland
         self.assertEqual(window["app_id"], "cn.rongxi.Rongxi")
@@ -127,11 +123,11 @@ class NativeWaylandWindow(unittest.TestCase):
             self.keys("1", "-M", "shift", "-k", "Tab", "-m", "shift", "-M", "ctrl", "a", "c",
                       "-m", "ctrl")
             try:
-                return wait_for(lambda: self.clipboard() == "1", "Text1", timeout=2)
+                return wait_for(lambda: self.clipboard() == "1", 2, "Text1")
             except TimeoutError:
                 self.keys("-k", "Tab")  # back to Text1 from Text9
                 return False
-        wait_for(first_digit_taken, "the window to take keys")
+        wait_for(first_digit_taken, 30, "the window to take keys")
         # Text1 holds "1", wholly selected: typing over it moves on as typing does.
         self.keys("123", "-k", "Tab", "-k", "Return",  # Enter presses the focused 杀垃圾
                   "-k", "Tab", "-k", "Tab", "-k", "Tab")  # on to the first result box

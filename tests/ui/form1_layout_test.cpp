@@ -53,6 +53,7 @@ TEST(Form1Layout, FontSizesAndLengthLimitsByKind) {
 }
 
 TEST(BoxColours, TheBorderStandsOutFromWindowAndBoxInEveryPalette) {
+    constexpr Rgb kBlue{48, 140, 198};
     const struct {
         const char* name;
         Rgb window;
@@ -65,13 +66,17 @@ TEST(BoxColours, TheBorderStandsOutFromWindowAndBoxInEveryPalette) {
         {"dark box in a light window", {239, 239, 239}, {30, 30, 30}, {0, 0, 0}},
     };
     for (const auto& p : palettes) {
-        const Rgb border = BoxBorderColour(p.window, p.base, p.text);
+        const Rgb border = BoxBorderColours(p.window, p.base, p.text, kBlue).normal;
         EXPECT_GE(ContrastRatio(border, p.window), 3.0) << p.name;
         if (ContrastRatio(p.text, p.base) >= 3.5) {
             EXPECT_GE(ContrastRatio(border, p.base), 3.0) << p.name;
         }
     }
     EXPECT_NEAR(ContrastRatio({0, 0, 0}, {255, 255, 255}), 21.0, 1e-9);
+    // A highlight that would vanish into the window does not mark the focus.
+    const BoxBorders pale =
+        BoxBorderColours({239, 239, 239}, {255, 255, 255}, {0, 0, 0}, {220, 230, 240});
+    EXPECT_EQ(pale.focused, pale.normal);
 }
 
 }  // namespace

@@ -137,18 +137,16 @@ void Form1::colourBoxBorders() {
         const QColor colour = palette().color(role);
         return Rgb{colour.red(), colour.green(), colour.blue()};
     };
-    const Rgb window = rgb(QPalette::Window);
-    const Rgb base = rgb(QPalette::Base);
-    const Rgb border = BoxBorderColour(window, base, rgb(QPalette::WindowText));
-    Rgb focus = rgb(QPalette::Highlight);
-    if (ContrastRatio(focus, window) < 3 || ContrastRatio(focus, base) < 3) focus = border;
+    const BoxBorders borders =
+        BoxBorderColours(rgb(QPalette::Window), rgb(QPalette::Base), rgb(QPalette::WindowText),
+                         rgb(QPalette::Highlight));
     const auto name = [](Rgb colour) {
         return QColor(colour.red, colour.green, colour.blue).name();
     };
     const QString sheet = QStringLiteral(
                               "QLineEdit { border: 1px solid %1; } "
                               "QLineEdit:focus { border-color: %2; }")
-                              .arg(name(border), name(focus));
+                              .arg(name(borders.normal), name(borders.focused));
     for (const ControlSpec& spec : Form1Layout) {
         if (IsTextBox(spec.id) && control(spec.id)->styleSheet() != sheet) {
             control(spec.id)->setStyleSheet(sheet);
