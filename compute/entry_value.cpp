@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "compute/float_text.h"
 #include "compute/kill_rows.h"
 
 namespace rongxi {
@@ -133,7 +134,7 @@ double ReadDecimal(EntryScanner& scanner) {
     out = std::to_chars(out, text.data() + text.size(), scale).ptr;
 
     double value = 0.0;
-    const auto result = std::from_chars(text.data(), out, value);
+    const auto result = detail::ReadDouble(text.data(), out, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range || std::isinf(value)) {
         return scale > 0 ? sign * DBL_MAX : 0.0;
     }
@@ -141,7 +142,7 @@ double ReadDecimal(EntryScanner& scanner) {
 }
 
 // "&H" hexadecimal and "&O" (or bare "&") octal integers. Their bits are
-// regrouped into hexadecimal digits for from_chars, which rounds to nearest.
+// regrouped into hexadecimal digits, which are read rounded to nearest.
 constexpr std::size_t kMaxHexDigits = 256;  // 16^256 = 2^1024: past the largest double
 constexpr std::size_t kMaxOctalDigits = 342;
 
@@ -187,7 +188,7 @@ double ReadRadixInteger(EntryScanner& scanner) {
     }
     double value = 0.0;
     const auto result =
-        std::from_chars(hex.data(), hex.data() + hexCount, value, std::chars_format::hex);
+        detail::ReadDouble(hex.data(), hex.data() + hexCount, value, std::chars_format::hex);
     if (result.ec == std::errc::result_out_of_range || std::isinf(value)) return DBL_MAX;
     return value;
 }

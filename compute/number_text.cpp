@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "compute/float_text.h"
 #include "compute/kill_rows.h"
 #include "compute/number_text_internal.h"
 
@@ -36,10 +37,11 @@ char* AppendZeros(char* out, int count) {
 // exponents -4..14, exponent notation ("1E-05", "2.5E+20") otherwise.
 char* WriteRounded(char* out, double value) {
     TextBuffer scientific{};
-    const auto written =
-        std::to_chars(scientific.data(), scientific.data() + scientific.size(), std::fabs(value),
-                      std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view text(scientific.data(), written.ptr);
+    const char* const written =
+        detail::WriteScientific(scientific.data(), scientific.data() + scientific.size(),
+                                std::fabs(value), kSignificantDigits - 1);
+    const std::string_view text(scientific.data(),
+                                static_cast<std::size_t>(written - scientific.data()));
     const std::size_t marker = text.find('e');
 
     std::array<char, kSignificantDigits> digits{};
@@ -53,7 +55,7 @@ char* WriteRounded(char* out, double value) {
 
     std::string_view exponentText = text.substr(marker + 1);
     const bool negativeExponent = exponentText.front() == '-';
-    exponentText.remove_prefix(1);  // to_chars always writes the sign
+    exponentText.remove_prefix(1);  // the sign is always written
     int exponent = 0;
     std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
     if (negativeExponent) exponent = -exponent;
@@ -79,7 +81,7 @@ char* WriteRounded(char* out, double value) {
         *out++ = '.';
         out = Append(out, significant.substr(1));
     }
-    // to_chars already writes at least two exponent digits.
+    // The exponent already has at least two digits.
     out = Append(out, negativeExponent ? "E-" : "E+");
     return Append(out, exponentText);
 }
