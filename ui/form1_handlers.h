@@ -47,14 +47,17 @@ public:
     template <typename EventCode>
     void runGuarded(EventCode&& code) noexcept;
 
+    // Shows `message` under the window's caption and ends the program with
+    // status 1: what a handler's failure comes to, also for failures a
+    // toolkit reports on its own.
+    void reportFailure(std::u16string_view message) noexcept;
+
 private:
     void computeKillRows();
     void clearData();
     void exitProgram();
     void advanceEntry(Control changedBox, Control nextBox);
     void change(Control box);
-
-    void reportFailure(std::u16string_view message) noexcept;
 
     [[nodiscard]] EntryBoxModel* entryBox(Control box);
 
