@@ -3,12 +3,14 @@
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "ui/box_colours.h"
 #include "ui/unicode_text.h"
 
 namespace rongxi::ui {
@@ -90,6 +92,25 @@ std::string FontList(const std::array<std::string_view, N>& families, std::strin
         list += "\", ";
     }
     return list + std::string(generic);
+}
+
+// A CSS colour as the page resolves it on `probe`, from its "rgb(r, g, b)".
+Rgb ResolvedColour(const val& probe, const char* colour) {
+    Set(probe["style"], "color", val(colour));
+    const auto text = val::global("getComputedStyle")(probe)["color"].as<std::string>();
+    std::array<int, 3> channels{};
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    for (int& channel : channels) {
+        at = std::find_if(at, end, [](char c) { return c >= '0' && c <= '9'; });
+        at = std::from_chars(at, end, channel).ptr;
+    }
+    return {channels[0], channels[1], channels[2]};
+}
+
+std::string CssColour(Rgb colour) {
+    return "rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
+           std::to_string(colour.blue) + ")";
 }
 
 // Ways text arrives in a box that the page can still refuse or cut down.
@@ -215,7 +236,30 @@ void Form1::createControls() {
 void Form1::show() {
     Document().set("title", Text(kWindowCaption));
     Document()["body"].call<void>("prepend", window_);
+    colourBoxBorders();
+    val::global("matchMedia")(val("(prefers-color-scheme: dark)"))
+        .call<void>("addEventListener", val("change"),
+                    val::module_property("rongxiPaletteChanged"));
     setFocus(Control::Text1);
+}
+
+// The browser's own colours for a box's border can all but vanish against
+// the page, in dark schemes above all: the boxes take the colours the
+// desktop windows take from the same palette roles.
+void Form1::colourBoxBorders() {
+    const Rgb page = ResolvedColour(window_, "Canvas");
+    const Rgb box = ResolvedColour(window_, "Field");
+    const Rgb text = ResolvedColour(window_, "CanvasText");
+    const Rgb highlight = ResolvedColour(window_, "Highlight");
+    Set(window_["style"], "color", val(""));
+    const BoxBorders borders = BoxBorderColours(page, box, text, highlight);
+    const val style = window_["style"];
+    style.call<void>("setProperty", val("--box-border"), val(CssColour(borders.normal)));
+    style.call<void>("setProperty", val("--box-focus"), val(CssColour(borders.focused)));
+}
+
+void Form1::paletteChanged(const val& /*event*/) {
+    if (!ended_) handlers_.runGuarded([this] { colourBoxBorders(); });
 }
 
 std::u16string Form1::text(Control box) const {
@@ -358,5 +402,6 @@ EMSCRIPTEN_BINDINGS(rongxi_form1) {
     emscripten::function("rongxiInput", &rongxi::ui::Route<&Form1::input>);
     emscripten::function("rongxiCompositionStart", &rongxi::ui::Route<&Form1::compositionStart>);
     emscripten::function("rongxiCompositionEnd", &rongxi::ui::Route<&Form1::compositionEnd>);
+    emscripten::function("rongxiPaletteChanged", &rongxi::ui::Route<&Form1::paletteChanged>);
     emscripten::function("rongxiFailure", &rongxi::ui::RouteFailure);
 }

@@ -45,12 +45,15 @@ public:
     void input(const emscripten::val& event);
     void compositionStart(const emscripten::val& event);
     void compositionEnd(const emscripten::val& event);
+    // The desktop's colour scheme changed.
+    void paletteChanged(const emscripten::val& event);
     // A failure that the page reports: one thrown by the browser itself
     // while a handler used it.
     void uncaughtFailure(const std::string& what);
 
 private:
     void createControls();
+    void colourBoxBorders();
     void boxChanged(Control box);
     void correct(Control box, const BoxCorrection& correction);
 

@@ -183,6 +183,36 @@ class Desktop(Page):
             "getComputedStyle(document.getElementById('Text1')).fontWeight"), "700")
 
 
+def contrast(first, second):
+    """WCAG's contrast ratio of two "rgb(r, g, b)" colours."""
+    def luminance(colour):
+        channels = [int(c) / 255 for c in colour[colour.index("(") + 1:-1].split(",")[:3]]
+        linear = [c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4 for c in channels]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    a, b = sorted((luminance(first), luminance(second)))
+    return (b + 0.05) / (a + 0.05)
+
+
+class Palettes(Page):
+    def test_boxes_stand_out_in_light_and_dark_schemes(self):
+        colours = """[...document.querySelectorAll('input')].map(box => {
+            const style = getComputedStyle(box);
+            return [box.id, style.borderTopColor, style.backgroundColor, style.color,
+                    getComputedStyle(document.body).backgroundColor];
+        })"""
+        for scheme in ("light", "dark"):
+            self.browser.call("Emulation.setEmulatedMedia",
+                              features=[{"name": "prefers-color-scheme", "value": scheme}])
+            self.browser.reload()
+            self.browser.click("Text2")  # a focused box among the others
+            for box, border, background, text, page in self.browser.evaluate(colours):
+                with self.subTest(scheme=scheme, box=box):
+                    self.assertGreaterEqual(contrast(border, page), 3)
+                    self.assertGreaterEqual(contrast(border, background), 3)
+                    self.assertGreaterEqual(contrast(text, background), 4.5)
+        self.browser.call("Emulation.setEmulatedMedia", features=[])
+
+
 class Phone(Page):
     def setUp(self):
         super().setUp()
