@@ -186,9 +186,9 @@ class Chromium:
         self.wait_until("document.readyState === 'complete' && "
                         "document.activeElement && document.activeElement.id === 'Text1'")
 
-    def emulate_phone(self, width=360, height=640):
+    def emulate_phone(self, width=360, height=640, pixel_ratio=3):
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
-                  deviceScaleFactor=3, mobile=True)
+                  deviceScaleFactor=pixel_ratio, mobile=True)
         self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
 
     def value(self, control):
@@ -267,7 +267,13 @@ class Chromium:
         self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
         self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
-    def screenshot(self, path):
-        data = self.call("Page.captureScreenshot", format="png")["data"]
+    def screenshot(self, path, margin=None):
+        """The viewport, or only the window and `margin` CSS pixels around it."""
+        options = {"format": "png"}
+        if margin is not None:
+            x, y, width, height = self.rect("#Form1")
+            options["clip"] = {"x": x - margin, "y": y - margin, "width": width + 2 * margin,
+                               "height": height + 2 * margin, "scale": 1}
+        data = self.call("Page.captureScreenshot", **options)["data"]
         with open(path, "wb") as f:
             f.write(base64.b64decode(data))
