@@ -18,19 +18,12 @@ import shutil
 import subprocess
 import tempfile
 import threading
-import time
+
+from waiting import wait_for
 
 CHROMIUM = shutil.which("chromium") or "/usr/bin/chromium"
 
 
-def wait_for(condition, timeout, what):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.02)
-    raise TimeoutError(f"timed out waiting for {what}")
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):

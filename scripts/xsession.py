@@ -10,10 +10,10 @@ import os
 import struct
 import subprocess
 import tempfile
-import time
 import zlib
 
 from Xlib import X, display, protocol
+from waiting import wait_for
 
 WINDOW_TITLE = "榕汐 "
 
@@ -28,14 +28,6 @@ CONTROL_RECTS = {
 _CLIPBOARD_SENTINEL = "\x01nothing copied\x01"
 
 
-def wait_for(condition, timeout, what):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.05)
-    raise TimeoutError(f"timed out waiting for {what}")
 
 
 class XSession:

@@ -13,7 +13,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
-from xsession import wait_for  # noqa: E402
+from waiting import wait_for  # noqa: E402
 
 BINARY = os.environ.get("RONGXI_BINARY", "build/rongxi")
 ROWS_123 = ["1234590*2345601*3456712", "1267890*2378901*3489012", "1356789*2467890*3578901",

@@ -54,31 +54,24 @@ val CreateElement(const char* tag) { return Document().call<val>("createElement"
 val Text(std::string_view utf8) { return val(std::string(utf8)); }
 val Text(std::u16string_view utf16) { return val(std::u16string(utf16)); }
 
-const char* TagOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Frame:
-            return "fieldset";
-        case ControlKind::Button:
-            return "button";
-        case ControlKind::EntryBox:
-        case ControlKind::ResultBox:
-            break;
-    }
-    return "input";
-}
+// The element a control is made of, and its class in the style sheet.
+struct ElementKind {
+    const char* tag;
+    const char* styleClass;
+};
 
-const char* ClassOf(ControlKind kind) {
+ElementKind ElementOf(ControlKind kind) {
     switch (kind) {
         case ControlKind::Frame:
-            return "frame";
+            return {"fieldset", "frame"};
         case ControlKind::Button:
-            return "button";
+            return {"button", "button"};
         case ControlKind::EntryBox:
-            return "entry-box";
+            return {"input", "entry-box"};
         case ControlKind::ResultBox:
             break;
     }
-    return "result-box";
+    return {"input", "result-box"};
 }
 
 // A CSS font-family list; the generic family closes it, so a browser that
@@ -185,9 +178,10 @@ Form1::~Form1() {
 
 void Form1::createControls() {
     for (const ControlSpec& spec : Form1Layout) {
-        val control = CreateElement(TagOf(spec.kind));
+        const ElementKind kind = ElementOf(spec.kind);
+        val control = CreateElement(kind.tag);
         control.set("id", Text(spec.name));
-        control.set("className", val(ClassOf(spec.kind)));
+        control.set("className", val(kind.styleClass));
         // The rectangle in twips, for the desktop layout; the font in pixels
         // at 96 dpi.
         const val style = control["style"];

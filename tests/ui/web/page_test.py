@@ -10,7 +10,8 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "scripts"))
 sys.path.insert(0, os.path.join(HERE, ".."))
-from chromium import Chromium, SiteServer, wait_for  # noqa: E402
+from chromium import Chromium, SiteServer  # noqa: E402
+from waiting import wait_for  # noqa: E402
 import shared_tables  # noqa: E402
 
 SITE = os.environ.get("RONGXI_SITE", "build-web/site")
