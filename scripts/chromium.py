@@ -21,7 +21,7 @@ import threading
 
 from waiting import wait_for
 
-CHROMIUM = shutil.which("chromium") or "/usr/bin/chromium"
+CHROMIUM = shutil.which("chromium") or shutil.which("chromium-browser") or "/usr/bin/chromium"
 
 
 

@@ -160,6 +160,10 @@ class Desktop(Page):
         self.assertEqual(self.browser.evaluate(
             "[...document.querySelectorAll('.entry-box')].map(box => box.inputMode)"),
             ["numeric"] * 3)
+        # The window's caption, blank and all, names the page.
+        self.assertEqual(self.browser.evaluate("document.querySelector('title').textContent"),
+                         "榕汐 ")
+        self.assertEqual(self.browser.evaluate("document.documentElement.lang"), "zh-CN")
 
     def test_the_window_layout_scaled_from_the_table(self):
         x0, y0, _, _ = self.browser.rect("#Form1")
