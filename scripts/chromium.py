@@ -58,7 +58,7 @@ class ProtocolError(RuntimeError):
 class Chromium:
     """One browser with one page; every call waits for Chromium's answer."""
 
-    def __init__(self, width=1024, height=768):
+    def __init__(self, width=1024, height=768, arguments=()):
         self._profile = tempfile.TemporaryDirectory(prefix="rongxi-chromium-",
                                                     ignore_cleanup_errors=True)
         to_chromium, self._to_chromium = os.pipe()
@@ -74,7 +74,7 @@ class Chromium:
              "--disable-gpu", "--no-first-run", "--disable-background-networking",
              "--disable-component-update", "--disable-sync", "--disable-quic",
              f"--window-size={width},{height}", f"--user-data-dir={self._profile.name}",
-             "about:blank"],
+             *arguments, "about:blank"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=on_fds_3_and_4, pass_fds=(3, 4))
         os.close(to_chromium)
