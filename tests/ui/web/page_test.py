@@ -4,7 +4,11 @@ a phone: real key, mouse, touch, clipboard, drag and input-method events
 through the DevTools protocol; values, focus, layout and names read back."""
 
 import os
+import re
+import shutil
+import subprocess
 import sys
+import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -15,6 +19,7 @@ from waiting import wait_for  # noqa: E402
 import shared_tables  # noqa: E402
 
 SITE = os.environ.get("RONGXI_SITE", "build-web/site")
+SOURCE = os.path.join(HERE, "..", "..", "..")
 ENTRY_BOXES = ["Text1", "Text2", "Text3"]
 RESULT_BOXES = [f"Text{n}" for n in range(4, 10)]
 DRAWS = shared_tables.draw_scenarios()
@@ -264,6 +269,33 @@ class Offline(unittest.TestCase):
             browser.click("Command1")
             browser.wait_until("document.getElementById('Text9').value !== ''")
             self.assertEqual(browser.values(RESULT_BOXES), list(DRAWS[0][2]))
+
+
+class CacheName(unittest.TestCase):
+    def test_a_change_to_any_file_names_a_new_cache(self):
+        def cache_name(folder):
+            subprocess.run([os.environ.get("RONGXI_CMAKE", "cmake"), f"-DSITE={folder}",
+                            f"-DTEMPLATE={SOURCE}/app/web/service-worker.js.in", "-P",
+                            f"{SOURCE}/cmake/site-digest.cmake"], check=True)
+            with open(os.path.join(folder, "service-worker.js"), encoding="utf-8") as f:
+                return re.search(r'const CACHE = "(rongxi-[0-9a-f]{16})"', f.read()).group(1)
+
+        with open(os.path.join(SITE, "service-worker.js"), encoding="utf-8") as f:
+            built = re.search(r'const CACHE = "([^"]+)"', f.read()).group(1)
+        with tempfile.TemporaryDirectory() as scratch:
+            copy = os.path.join(scratch, "site")
+            shutil.copytree(SITE, copy)
+            self.assertEqual(cache_name(copy), built)
+            names = {built}
+            for name in sorted(os.listdir(SITE)):
+                if name == "service-worker.js":
+                    continue
+                with self.subTest(changed=name):
+                    with open(os.path.join(copy, name), "ab") as f:
+                        f.write(b"\n")
+                    name_after = cache_name(copy)
+                    self.assertNotIn(name_after, names)
+                    names.add(name_after)
 
 
 if __name__ == "__main__":
