@@ -81,14 +81,12 @@ class Chromium:
         os.close(from_chromium)
         self._next_id = 0
         self._answers = {}
-        self.events = []
         self._arrived = threading.Condition()
         threading.Thread(target=self._read, daemon=True).start()
         try:
             target = self.call("Target.createTarget", url="about:blank", session=None)
             self._session = self.call("Target.attachToTarget", targetId=target["targetId"],
                                       flatten=True, session=None)["sessionId"]
-            self._target = target["targetId"]
             for domain in ("Page", "Runtime", "Network", "Accessibility", "DOM", "CSS"):
                 self.call(f"{domain}.enable")
             self.call("Emulation.setFocusEmulationEnabled", enabled=True)
@@ -133,10 +131,8 @@ class Chromium:
             with self._arrived:
                 for raw in messages:
                     message = json.loads(raw)
-                    if "id" in message:
+                    if "id" in message:  # an answer; events are not used
                         self._answers[message["id"]] = message
-                    else:
-                        self.events.append(message)
                 self._arrived.notify_all()
 
     def call(self, method, session="page", timeout=30, **params):
@@ -183,9 +179,6 @@ class Chromium:
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
                   deviceScaleFactor=pixel_ratio, mobile=True)
         self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
-
-    def value(self, control):
-        return self.evaluate(f"document.getElementById({json.dumps(control)}).value")
 
     def values(self, controls):
         return self.evaluate("[" + ",".join(

@@ -7,6 +7,7 @@ end-to-end test and by the screenshot script.
 """
 
 import os
+import sys
 import struct
 import subprocess
 import tempfile
@@ -15,15 +16,14 @@ import zlib
 from Xlib import X, display, protocol
 from waiting import wait_for
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "ui"))
+import shared_tables  # noqa: E402
+
 WINDOW_TITLE = "榕汐 "
 
 # The controls' rectangles in the client area (x, y, width, height), in
-# 96-dpi pixels.
-CONTROL_RECTS = {
-    "Text1": (16, 16, 25, 25), "Text2": (40, 16, 25, 25), "Text3": (64, 16, 25, 25),
-    "Command1": (96, 16, 73, 25), "Command2": (176, 16, 73, 25), "Command3": (256, 16, 73, 25),
-    **{f"Text{n}": (16, 72 + 24 * (n - 4), 313, 21) for n in range(4, 10)},
-}
+# 96-dpi pixels, from the window tests' shared layout table.
+CONTROL_RECTS = {control["name"]: control["rect"] for control in shared_tables.expected_layout()}
 
 _CLIPBOARD_SENTINEL = "\x01nothing copied\x01"
 

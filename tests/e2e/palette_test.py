@@ -11,6 +11,8 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), ".."))
+from contrast import contrast, luminance  # noqa: E402
 from xsession import CONTROL_RECTS, XSession  # noqa: E402
 
 BINARY = os.environ.get("RONGXI_BINARY", "build/rongxi")
@@ -35,19 +37,6 @@ PALETTES = {
 # The styles a desktop may impose; adwaita-qt brings palettes of its own.
 STYLES = {"Fusion": ("Fusion", None), "adwaita-qt": ("Adwaita", False),
           "adwaita-qt dark": ("Adwaita-Dark", True)}
-
-
-def luminance(pixel):
-    def linear(channel):
-        c = channel / 255
-        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
-    r, g, b = (linear(c) for c in pixel)
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b
-
-
-def contrast(a, b):
-    light, dark = sorted((luminance(a), luminance(b)), reverse=True)
-    return (light + 0.05) / (dark + 0.05)
 
 
 class BoxesInEveryPalette(unittest.TestCase):

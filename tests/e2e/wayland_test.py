@@ -13,11 +13,12 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "ui"))
+import shared_tables  # noqa: E402
 from waiting import wait_for  # noqa: E402
 
 BINARY = os.environ.get("RONGXI_BINARY", "build/rongxi")
-ROWS_123 = ["1234590*2345601*3456712", "1267890*2378901*3489012", "1356789*2467890*3578901",
-            "1456780*2567891*3678902", "2345678*3456789*4567890", "3467890*4578901*5689012"]
+ROWS_123 = shared_tables.draw_rows("123")
 TITLE = "榕汐 "
 
 

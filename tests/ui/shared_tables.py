@@ -24,6 +24,11 @@ def draw_scenarios():
                                                for i in range(0, len(strings), 10))]
 
 
+def draw_rows(name):
+    """The six rows of the draw of that name."""
+    return next(list(rows) for draw, _, rows in draw_scenarios() if draw == name)
+
+
 _CONTROL = re.compile(r'\{"(\w+)", Kind::(\w+), "(\w+)", "([^"]*)", (\d+), (\d+), (\d+), (\d+), '
                       r'"([^"]*)"\}')
 
