@@ -7,8 +7,8 @@
 #include <QtTest>
 #include <string>
 
-#include "compute/kill_rows.h"
-#include "ui/qt/form1.h"
+#include "core/kill_rows.h"
+#include "qt/main_window.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ BENCHMARK(ComputeLongEntries);
 // A click on 杀垃圾 in the offscreen window, from the mouse event to the six
 // rows written (the repaint that follows is Qt's, and is not counted).
 void ComputeCommand(benchmark::State& state) {
-    rongxi::ui::Form1 window;
+    rongxi::qt::MainWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("window not shown");
     auto* compute = window.findChild<QPushButton*>(QStringLiteral("Command1"));

@@ -18,9 +18,8 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "scripts"))
-from Xlib import X  # noqa: E402
-from xsession import XSession  # noqa: E402
+from Xlib import X
+from support.xsession import XSession
 
 ROUNDS = int(os.environ.get("ROUNDS", "20"))
 POLL_SECONDS = 0.001

@@ -16,8 +16,7 @@ import os
 import statistics
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "scripts"))
-from chromium import Chromium, SiteServer  # noqa: E402
+from support.chromium import Chromium, SiteServer
 
 ROUNDS = int(os.environ.get("ROUNDS", "20"))
 FIRST_VISITS = 5

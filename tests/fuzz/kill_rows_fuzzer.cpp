@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "compute/kill_rows.h"
+#include "core/kill_rows.h"
 
 namespace {
 

@@ -18,10 +18,7 @@ VERSION = "1.00"
 APP_ID = "cn.rongxi.Rongxi"
 ICON_SIZES = (16, 32, 48, 64, 128, 256)
 
-sys.path.insert(0, os.path.join(SOURCE, "scripts"))
-sys.path.insert(0, os.path.join(SOURCE, "tests"))
-from xsession import XSession  # noqa: E402
-from winres import res_entries  # noqa: E402
+from support.xsession import XSession
 
 STANDARD_16_COLOURS = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -54,31 +51,6 @@ class IconFile(unittest.TestCase):
 
     def test_files_match_their_drawing(self):
         run(sys.executable, os.path.join(SOURCE, "scripts", "make-icons"), "--check")
-
-
-class WindowsResource(unittest.TestCase):
-    def test_compiles_with_version_language_and_icon(self):
-        with tempfile.TemporaryDirectory() as temp:
-            res = os.path.join(temp, "rongxi.res")
-            run("x86_64-w64-mingw32-windres", "--preprocessor=cpp",
-                "-i", os.path.join(BUILD, "app", "rongxi.rc"), "-o", res, "-O", "res")
-            with open(res, "rb") as f:
-                entries = res_entries(f.read())
-        kinds = [kind for kind, _, _, _ in entries]
-        self.assertEqual(kinds.count(3), 3, "three icon images")
-        self.assertEqual(kinds.count(14), 1, "one icon group")
-        [(_, _, language, version)] = [e for e in entries if e[0] == 16]
-        self.assertEqual(language, 0x0804)
-        fixed = version.index(struct.pack("<I", 0xFEEF04BD))
-        file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<IIII", version, fixed + 8)
-        self.assertEqual((file_ms, file_ls), (0x00010000, 0), "file version 1.0.0.0")
-        self.assertEqual((product_ms, product_ls), (0x00010000, 0), "product version 1.0.0.0")
-        for key in ("FileVersion", "ProductVersion"):
-            text = f"{key}\0".encode("utf-16-le")
-            at = version.index(text) + len(text)
-            at += -at % 4
-            self.assertEqual(version[at:at + 10], f"{VERSION}\0".encode("utf-16-le"), key)
-        self.assertIn("080403a8".encode("utf-16-le"), version)
 
 
 class DebianPackage(unittest.TestCase):

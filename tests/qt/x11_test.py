@@ -1,0 +1,103 @@
+"""End to end on a real X server: rongxi as a user meets it.
+
+Types a draw with xdotool, presses the buttons with the mouse, reads the boxes
+back through the clipboard, and ends the program both ways a user can.
+"""
+
+import os
+import subprocess
+import tempfile
+import unittest
+
+from support import tables
+from support.xsession import XSession
+
+BINARY = os.environ.get("RONGXI_BINARY", "build/rongxi")
+
+ROWS_123 = tables.draw_rows("123")
+BOXES = [f"Text{n}" for n in range(1, 10)]
+
+
+class LaunchedWindow(unittest.TestCase):
+    arguments = ()
+
+    def setUp(self):
+        self.session = XSession().__enter__()
+        self.addCleanup(self.session.__exit__, None, None, None)
+        self.window = self.session.launch(BINARY, arguments=self.arguments)
+        self.addCleanup(lambda: self.window.program.poll() is None and self.window.program.kill())
+        self.window.focus()
+
+
+class WindowEndToEnd(LaunchedWindow):
+    def test_type_compute_clear_and_close_by_the_window_system(self):
+        self.assertEqual(self.window.geometry(), (342, 231))
+        self.window.type("123")
+        self.window.click("Command1")
+        self.assertEqual([box for box in BOXES if not self.window.shows_text(box)], [])
+        self.assertEqual([self.window.read_box(box) for box in BOXES[3:]], ROWS_123)
+        self.assertEqual([self.window.read_box(box) for box in BOXES[:3]], ["1", "2", "3"])
+
+        self.window.click("Command2")
+        self.assertEqual([box for box in BOXES if self.window.shows_text(box)], [])
+
+        self.window.request_close()
+        self.assertEqual(self.window.wait_for_exit(), 0)
+
+    def test_exit_button_ends_the_program_at_once(self):
+        self.window.type("9")
+        self.window.click("Command3")
+        self.assertEqual(self.window.wait_for_exit(), 0)
+
+    def test_middle_click_paste_is_cut_down_and_undone_in_one_step(self):
+        self.window.set_primary_selection("89")
+        self.window.middle_click("Text3")
+        self.assertEqual(self.window.read_box("Text3"), "8")
+        self.window.key("ctrl+z", "Tab")  # the caret leaves the box, which shows nothing
+        self.assertFalse(self.window.shows_text("Text3"))
+
+
+class CommandLineIsIgnored(LaunchedWindow):
+    """Qt's own options change nothing: the program takes no command line."""
+
+    def setUp(self):
+        self.stylesheet = tempfile.NamedTemporaryFile("w", suffix=".qss")
+        self.stylesheet.write("* { background: #ff0000; }")
+        self.stylesheet.flush()
+        self.addCleanup(self.stylesheet.close)
+        self.arguments = ("-qwindowtitle", "X", "-geometry", "120x80", "-reverse",
+                          "-stylesheet", self.stylesheet.name)
+        super().setUp()
+
+    def test_window_keeps_its_title_size_and_look(self):
+        self.assertEqual(self.window.geometry(), (342, 231))  # found by its own title
+        self.assertNotIn((255, 0, 0), self.window.pixels(0, 0, 342, 231))
+        # Left to right as ever: "输入开奖号" is drawn at the frame's left end.
+        def ink(x):
+            return sum(1 for pixel in self.window.pixels(x, 0, 80, 12) if max(pixel) < 100)
+        self.assertGreater(ink(12), 20)
+        self.assertEqual(ink(250), 0)
+
+
+class NoDisplay(unittest.TestCase):
+    """Started where no display can be reached: a message, status 1, no abort."""
+
+    def test_says_so_first_in_chinese_and_ends_with_status_one(self):
+        for display in (None, ":9999"):
+            with self.subTest(display=display), tempfile.TemporaryDirectory() as runtime:
+                env = {key: value for key, value in os.environ.items()
+                       if key not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+                env["XDG_RUNTIME_DIR"] = runtime
+                if display:
+                    env["DISPLAY"] = display
+                result = subprocess.run([BINARY], env=env, capture_output=True, text=True,
+                                        timeout=60)
+                self.assertEqual(result.returncode, 1, result.stderr)
+                self.assertTrue(result.stderr.startswith("rongxi: 找不到可以显示窗口的图形界面"),
+                                result.stderr)
+                self.assertIn("no graphical display", result.stderr)
+                self.assertNotIn("Reinstalling", result.stderr)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,0 +1,302 @@
+#!/usr/bin/env python3
+"""The web page in headless Chromium, as a user meets it on a desktop and on
+a phone: real key, mouse, touch, clipboard, drag and input-method events
+through the DevTools protocol; values, focus, layout and names read back."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+from support.chromium import Chromium, SiteServer
+from support.contrast import contrast
+from support.waiting import wait_for
+from support import tables
+
+SITE = os.environ.get("RONGXI_SITE", "build-web/site")
+SOURCE = os.path.join(HERE, "..", "..")
+ENTRY_BOXES = ["Text1", "Text2", "Text3"]
+RESULT_BOXES = [f"Text{n}" for n in range(4, 10)]
+DRAWS = tables.draw_scenarios()
+ROWS_123 = tables.draw_rows("123")
+LAYOUT = tables.expected_layout()
+DESKTOP_SCALE = 2  # the page shows the window at twice its size from 720 px wide
+
+
+class Page(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = SiteServer(SITE)
+        cls.addClassCleanup(cls.server.stop)
+        cls.browser = Chromium()
+        cls.addClassCleanup(cls.browser.close)
+
+    def setUp(self):
+        self.browser.call("Emulation.clearDeviceMetricsOverride")
+        self.browser.call("Emulation.setTouchEmulationEnabled", enabled=False)
+        self.browser.open(self.server.url)
+
+    def rows(self):
+        return self.browser.values(RESULT_BOXES)
+
+    def compute(self, tap=False):
+        (self.browser.tap if tap else self.browser.click)("Command1")
+        self.browser.wait_until("document.getElementById('Text9').value !== ''")
+        return self.rows()
+
+
+class Desktop(Page):
+    def test_each_draw_gives_its_rows(self):
+        for name, entries, rows in DRAWS:
+            with self.subTest(draw=name):
+                self.browser.reload()
+                for box, entry in zip(ENTRY_BOXES, entries):
+                    if entry:
+                        self.browser.click(box)
+                        self.browser.type(entry)
+                self.assertEqual(self.compute(), list(rows))
+                self.assertEqual(self.browser.values(ENTRY_BOXES), list(entries))
+
+    def test_typing_moves_on_and_enter_in_a_box_presses_nothing(self):
+        for typed, focused in (("1", "Text2"), ("2", "Text3"), ("3", "Text3")):
+            self.browser.type(typed)
+            self.assertEqual(self.browser.focused(), focused)
+        self.browser.press("Enter")
+        self.browser.press("Escape")
+        self.assertEqual(self.rows(), [""] * 6)
+        self.assertEqual(self.compute(), ROWS_123)
+
+    def test_enter_presses_the_focused_button_and_clear_keeps_the_focus(self):
+        self.browser.type("123")
+        self.compute()
+        self.browser.press("Tab")
+        self.assertEqual(self.browser.focused(), "Command2")
+        self.browser.press("Enter")
+        self.browser.wait_until("document.getElementById('Text9').value === ''")
+        self.assertEqual(self.browser.values(ENTRY_BOXES + RESULT_BOXES), [""] * 9)
+        self.assertEqual(self.browser.focused(), "Command2")
+
+    def test_tab_walks_the_controls_in_order(self):
+        # After the last row, Tab leaves the page for the browser, as on any
+        # page, and the next one comes back to the first box.
+        cycle = tables.tab_cycle()
+        walked = []
+        for _ in range(len(cycle) + 1):
+            self.browser.press("Tab")
+            walked.append(self.browser.focused())
+        self.assertEqual(walked, cycle[1:] + [""] + cycle[:1])
+
+    def test_exit_ends_the_program_visibly_and_it_can_start_again(self):
+        self.browser.type("9")
+        self.browser.click("Command3")
+        self.browser.wait_until("document.getElementById('Ended') !== null")
+        self.assertEqual(self.browser.evaluate("document.querySelector('#Ended p').textContent"),
+                         "榕汐已退出。")
+        self.assertIsNone(self.browser.evaluate("document.getElementById('Form1')"))
+        self.browser.press("Enter")  # on the link to start again, which has the focus
+        self.browser.wait_until("document.activeElement && document.activeElement.id === 'Text1'")
+        self.assertEqual(self.browser.values(ENTRY_BOXES), [""] * 3)
+
+    def test_an_entry_box_holds_one_whole_character_by_every_path(self):
+        b = self.browser
+        drop_target = b.rect("#Text2")
+
+        def drop(text):
+            x, y, width, height = drop_target
+            data = {"items": [{"mimeType": "text/plain", "data": text}], "dragOperationsMask": 1}
+            for kind in ("dragEnter", "dragOver", "drop"):
+                b.call("Input.dispatchDragEvent", type=kind, x=x + width / 2, y=y + height / 2,
+                       data=data)
+
+        # (what happens, into which box, then the three boxes and the focus)
+        steps = [
+            ("paste 123", "Text3", lambda: b.paste("123"), ["", "", "1"], "Text3"),
+            ("undo the cut-down paste", "Text3", lambda: b.shortcut("z", "undo"),
+             ["", "", ""], "Text3"),
+            ("type into a full box", "Text3", lambda: b.type("34"), ["", "", "3"], "Text3"),
+            ("paste into a full box", "Text3", lambda: b.paste("45"), ["", "", "3"], "Text3"),
+            ("a character outside the BMP", "Text1", lambda: b.insert_text("😀😀"),
+             ["😀", "", "3"], "Text2"),
+            ("replace the selected character", "Text1",
+             lambda: (b.shortcut("a", "selectAll"), b.type("7")), ["7", "", "3"], "Text2"),
+            ("drop 789", None, lambda: drop("789"), ["7", "7", "3"], "Text3"),
+            ("compose a word", "Text2", lambda: (b.shortcut("a", "selectAll"),
+                                                 b.compose("nihao", "你好")),
+             ["7", "你", "3"], "Text3"),
+            ("compose into a full box", "Text3", lambda: b.compose("ma", "吗"),
+             ["7", "你", "3"], "Text3"),
+        ]
+        for what, box, act, boxes, focused in steps:
+            with self.subTest(step=what):
+                if box:
+                    b.click(box)
+                act()
+                try:
+                    wait_for(lambda: b.values(ENTRY_BOXES) == boxes, 2, what)
+                except TimeoutError:
+                    pass  # the comparison below says what the boxes hold
+                self.assertEqual(b.values(ENTRY_BOXES), boxes)
+                self.assertEqual(b.focused(), focused)
+
+    def test_a_failure_shows_the_runtime_error_and_ends(self):
+        # The browser refuses to write the third row, as a full disk would.
+        self.browser.evaluate("""Object.defineProperty(document.getElementById('Text6'), 'value',
+            {get() { return ''; }, set(v) { throw new Error('磁盘已满'); }})""")
+        self.browser.type("123")
+        self.browser.click("Command1")
+        self.browser.wait_until("document.querySelector('#Ended [role=alert]') !== null")
+        self.assertEqual(
+            self.browser.evaluate("document.querySelector('#Ended [role=alert]').textContent"),
+            "运行时错误：磁盘已满")
+
+    def test_screen_readers_read_the_controls_names(self):
+        roles = {"Frame": "group", "EntryBox": "textbox", "ResultBox": "textbox",
+                 "Button": "button"}
+        nodes = self.browser.call("Accessibility.getFullAXTree")["nodes"]
+        named = {(node.get("role", {}).get("value"), node.get("name", {}).get("value"))
+                 for node in nodes if not node.get("ignored")}
+        # Frames and buttons are read by their captions, and every box by a
+        # name of its own.
+        for control in LAYOUT:
+            if control["caption"]:
+                with self.subTest(control=control["name"]):
+                    self.assertIn((roles[control["kind"]], control["caption"]), named)
+        box_names = {name for role, name in named if role == "textbox" and name}
+        self.assertEqual(len(box_names), 9)
+        self.assertEqual(self.browser.evaluate(
+            "[...document.querySelectorAll('.entry-box')].map(box => box.inputMode)"),
+            ["numeric"] * 3)
+        # The window's caption, blank and all, names the page.
+        self.assertEqual(self.browser.evaluate("document.querySelector('title').textContent"),
+                         "榕汐 ")
+        self.assertEqual(self.browser.evaluate("document.documentElement.lang"), "zh-CN")
+
+    def test_the_window_layout_scaled_from_the_table(self):
+        x0, y0, _, _ = self.browser.rect("#Form1")
+        for control in LAYOUT:
+            with self.subTest(control=control["name"]):
+                x, y, width, height = self.browser.rect("#" + control["name"])
+                measured = (x - x0, y - y0, width, height)
+                expected = tuple(DESKTOP_SCALE * value for value in control["rect"])
+                for got, want in zip(measured, expected):
+                    self.assertAlmostEqual(got, want, delta=1)
+
+    def test_boxes_draw_chinese_in_a_bold_serif_face(self):
+        self.browser.compose("ni", "你")
+        document = self.browser.call("DOM.getDocument")["root"]["nodeId"]
+        box = self.browser.call("DOM.querySelector", nodeId=document, selector="#Text1")["nodeId"]
+        fonts = self.browser.call("CSS.getPlatformFontsForNode", nodeId=box)["fonts"]
+        self.assertTrue(fonts)
+        for font in fonts:
+            self.assertIn("Serif", font["familyName"])
+            self.assertNotIn("Sans", font["familyName"])
+        self.assertEqual(self.browser.evaluate(
+            "getComputedStyle(document.getElementById('Text1')).fontWeight"), "700")
+
+
+def rgb(css):
+    """A computed CSS colour, "rgb(r, g, b)" or "rgba(...)", as numbers."""
+    return tuple(int(float(c)) for c in css[css.index("(") + 1:-1].split(",")[:3])
+
+
+class Palettes(Page):
+    def test_boxes_stand_out_in_light_and_dark_schemes(self):
+        colours = """[...document.querySelectorAll('input')].map(box => {
+            const style = getComputedStyle(box);
+            return [box.id, style.borderTopColor, style.backgroundColor, style.color,
+                    getComputedStyle(document.body).backgroundColor];
+        })"""
+        for scheme in ("light", "dark"):
+            self.browser.call("Emulation.setEmulatedMedia",
+                              features=[{"name": "prefers-color-scheme", "value": scheme}])
+            self.browser.reload()
+            self.browser.click("Text2")  # a focused box among the others
+            for box, *css in self.browser.evaluate(colours):
+                border, background, text, page = map(rgb, css)
+                with self.subTest(scheme=scheme, box=box):
+                    self.assertGreaterEqual(contrast(border, page), 3)
+                    self.assertGreaterEqual(contrast(border, background), 3)
+                    self.assertGreaterEqual(contrast(text, background), 4.5)
+        self.browser.call("Emulation.setEmulatedMedia", features=[])
+
+
+class Phone(Page):
+    def setUp(self):
+        super().setUp()
+        self.browser.emulate_phone(360, 640)
+        self.browser.reload()
+
+    def test_fits_the_width_with_room_for_fingers(self):
+        self.assertLessEqual(self.browser.evaluate("document.documentElement.scrollWidth"), 360)
+        for control in ENTRY_BOXES + RESULT_BOXES + ["Command1", "Command2", "Command3"]:
+            with self.subTest(control=control):
+                x, _, width, height = self.browser.rect("#" + control)
+                self.assertGreaterEqual(width, 44)
+                self.assertGreaterEqual(height, 44)
+                self.assertGreaterEqual(x, 0)
+                self.assertLessEqual(x + width, 360)
+
+    def test_taps_and_a_phone_keyboard_give_the_rows_in_full_view(self):
+        self.browser.tap("Text1")
+        for digit in "123":
+            self.browser.insert_text(digit)
+        self.assertEqual(self.compute(tap=True), ROWS_123)
+        self.assertEqual(self.browser.evaluate(
+            "[...document.querySelectorAll('.result-box')]"
+            ".filter(box => box.scrollWidth > box.clientWidth).map(box => box.id)"), [])
+        self.browser.tap("Command2")
+        self.browser.wait_until("document.getElementById('Text9').value === ''")
+        self.assertEqual(self.browser.values(ENTRY_BOXES), [""] * 3)
+
+
+class Offline(unittest.TestCase):
+    def test_installable_and_opens_again_without_a_network(self):
+        server = SiteServer(SITE)
+        self.addCleanup(server.stop)
+        with Chromium() as browser:
+            browser.open(server.url)
+            browser.wait_until("navigator.serviceWorker.controller !== null")
+            self.assertEqual(browser.call("Page.getInstallabilityErrors")["installabilityErrors"],
+                             [])
+            server.stop()
+            browser.call("Network.emulateNetworkConditions", offline=True, latency=0,
+                         downloadThroughput=-1, uploadThroughput=-1)
+            browser.reload()
+            browser.type("123")
+            browser.click("Command1")
+            browser.wait_until("document.getElementById('Text9').value !== ''")
+            self.assertEqual(browser.values(RESULT_BOXES), ROWS_123)
+
+
+class CacheName(unittest.TestCase):
+    def test_a_change_to_any_file_names_a_new_cache(self):
+        def cache_name(folder):
+            subprocess.run([os.environ.get("RONGXI_CMAKE", "cmake"), f"-DSITE={folder}",
+                            f"-DTEMPLATE={SOURCE}/web/service-worker.js.in", "-P",
+                            f"{SOURCE}/cmake/site-digest.cmake"], check=True)
+            with open(os.path.join(folder, "service-worker.js"), encoding="utf-8") as f:
+                return re.search(r'const CACHE = "(rongxi-[0-9a-f]{16})"', f.read()).group(1)
+
+        with open(os.path.join(SITE, "service-worker.js"), encoding="utf-8") as f:
+            built = re.search(r'const CACHE = "([^"]+)"', f.read()).group(1)
+        with tempfile.TemporaryDirectory() as scratch:
+            copy = os.path.join(scratch, "site")
+            shutil.copytree(SITE, copy)
+            self.assertEqual(cache_name(copy), built)
+            names = {built}
+            for name in sorted(os.listdir(SITE)):
+                if name == "service-worker.js":
+                    continue
+                with self.subTest(changed=name):
+                    with open(os.path.join(copy, name), "ab") as f:
+                        f.write(b"\n")
+                    name_after = cache_name(copy)
+                    self.assertNotIn(name_after, names)
+                    names.add(name_after)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,398 @@
+#include "web/main_window.h"
+
+#include <emscripten/bind.h>
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/box_colours.h"
+#include "core/unicode_text.h"
+
+namespace rongxi::web {
+
+using namespace rongxi::core;
+
+namespace {
+
+using emscripten::val;
+
+// What the page shows in the window's place once the program has ended.
+constexpr std::u16string_view kEndedNotice = u"榕汐已退出。";
+constexpr std::u16string_view kStartAgain = u"重新打开";
+
+MainWindow* gShownWindow = nullptr;
+
+// The browser's answer to a call of browser_calls.js: its value, or the
+// browser's refusal raised as a failure.
+val Answer(const val& answer) {
+    const val failure = answer["failure"];
+    if (failure.isString()) throw std::runtime_error(failure.as<std::string>());
+    return answer["value"];
+}
+
+val Get(const val& object, const char* key) {
+    return Answer(val::module_property("rongxiBrowser").call<val>("get", object, val(key)));
+}
+
+void Set(const val& object, const char* key, const val& value) {
+    Answer(val::module_property("rongxiBrowser").call<val>("set", object, val(key), value));
+}
+
+template <typename... Arguments>
+val Call(const val& object, const char* method, Arguments&&... arguments) {
+    return Answer(val::module_property("rongxiBrowser")
+                      .call<val>("call", object, val(method),
+                                 val::array(std::vector<val>{val(arguments)...})));
+}
+
+val Document() { return val::global("document"); }
+
+val CreateElement(const char* tag) { return Document().call<val>("createElement", val(tag)); }
+
+val Text(std::string_view utf8) { return val(std::string(utf8)); }
+val Text(std::u16string_view utf16) { return val(std::u16string(utf16)); }
+
+// The element a control is made of, and its class in the style sheet.
+struct ElementKind {
+    const char* tag;
+    const char* styleClass;
+};
+
+ElementKind ElementOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Frame:
+            return {"fieldset", "frame"};
+        case ControlKind::Button:
+            return {"button", "button"};
+        case ControlKind::EntryBox:
+            return {"input", "entry-box"};
+        case ControlKind::ResultBox:
+            break;
+    }
+    return {"input", "result-box"};
+}
+
+// A CSS font-family list; the generic family closes it, so a browser that
+// has none of the faces still draws Chinese in the right style.
+template <std::size_t N>
+std::string FontList(const std::array<std::string_view, N>& families, std::string_view generic) {
+    std::string list;
+    for (std::string_view family : families) {
+        list += '"';
+        list += family;
+        list += "\", ";
+    }
+    return list + std::string(generic);
+}
+
+// A CSS colour as the page resolves it on `probe`, from its "rgb(r, g, b)".
+Rgb ResolvedColour(const val& probe, const char* colour) {
+    Set(probe["style"], "color", val(colour));
+    const auto text = val::global("getComputedStyle")(probe)["color"].as<std::string>();
+    std::array<int, 3> channels{};
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    for (int& channel : channels) {
+        at = std::find_if(at, end, [](char c) { return c >= '0' && c <= '9'; });
+        at = std::from_chars(at, end, channel).ptr;
+    }
+    return {channels[0], channels[1], channels[2]};
+}
+
+std::string CssColour(Rgb colour) {
+    return "rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
+           std::to_string(colour.blue) + ")";
+}
+
+// The ways text arrives in a box that the page can still refuse or cut
+// down, by the input event's type. A composition cannot be cancelled; its
+// commit is put right once it has landed.
+std::optional<Arrival> ArrivalOf(const std::string& inputType) {
+    struct Path {
+        const char* inputType;
+        Arrival how;
+    };
+    static constexpr std::array<Path, 5> kPaths{{
+        {"insertText", Arrival::Typed},
+        {"insertReplacementText", Arrival::Replaced},
+        {"insertFromPaste", Arrival::Pasted},
+        {"insertFromDrop", Arrival::Dropped},
+        {"insertFromYank", Arrival::Pasted},
+    }};
+    for (const Path& path : kPaths) {
+        if (inputType == path.inputType) return path.how;
+    }
+    return std::nullopt;
+}
+
+std::u16string ArrivingText(const val& event) {
+    const val data = event["data"];
+    if (data.isString()) return data.as<std::u16string>();
+    const val transfer = event["dataTransfer"];
+    if (transfer.isNull() || transfer.isUndefined()) return {};
+    return transfer.call<val>("getData", val("text/plain")).as<std::u16string>();
+}
+
+TextSelection SelectionOf(const val& box) {
+    return {Get(box, "selectionStart").as<std::size_t>(),
+            Get(box, "selectionEnd").as<std::size_t>()};
+}
+
+// The page listens to the window as a whole; the events' targets tell the
+// controls apart.
+template <void (MainWindow::*handler)(const val&)>
+void Route(const val& event) {
+    if (gShownWindow != nullptr) (gShownWindow->*handler)(event);
+}
+
+void RouteFailure(const val& event) {
+    if (gShownWindow == nullptr) return;
+    const val error = event["error"];
+    const val what = error.isNull() || error.isUndefined() ? event["message"] : error["message"];
+    gShownWindow->uncaughtFailure(what.isString() ? what.as<std::string>() : "未知错误");
+}
+
+struct Listener {
+    const char* event;
+    const char* binding;
+};
+constexpr std::array<Listener, 5> kWindowListeners{{
+    {"click", "rongxiClick"},
+    {"beforeinput", "rongxiBeforeInput"},
+    {"input", "rongxiInput"},
+    {"compositionstart", "rongxiCompositionStart"},
+    {"compositionend", "rongxiCompositionEnd"},
+}};
+
+}  // namespace
+
+MainWindow::MainWindow() : window_(CreateElement("main")) {
+    controls_.reserve(kControlCount);
+    window_.set("id", Text(kWindowDesignName));
+    const val style = window_["style"];
+    style.call<void>("setProperty", val("--box-fonts"), val(FontList(kBoxFontFamilies, "serif")));
+    style.call<void>("setProperty", val("--caption-fonts"),
+                     val(FontList(kCaptionFamilies, "sans-serif")));
+    createControls();
+    gShownWindow = this;
+    for (const Listener& listener : kWindowListeners) {
+        window_.call<void>("addEventListener", val(listener.event),
+                           val::module_property(listener.binding));
+    }
+    val::global().call<void>("addEventListener", val("error"),
+                             val::module_property("rongxiFailure"));
+}
+
+MainWindow::~MainWindow() {
+    if (gShownWindow == this) gShownWindow = nullptr;
+}
+
+void MainWindow::createControls() {
+    for (const ControlSpec& spec : kWindowLayout) {
+        const ElementKind kind = ElementOf(spec.kind);
+        val control = CreateElement(kind.tag);
+        control.set("id", Text(spec.designName));
+        control.set("className", val(kind.styleClass));
+        // The rectangle in twips, for the desktop layout; the font in pixels
+        // at 96 dpi.
+        const val style = control["style"];
+        const auto setProperty = [&style](const char* name, int value) {
+            style.call<void>("setProperty", val(name), val(std::to_string(value)));
+        };
+        setProperty("--left", spec.twips.left);
+        setProperty("--top", spec.twips.top);
+        setProperty("--width", spec.twips.width);
+        setProperty("--height", spec.twips.height);
+        setProperty("--font", FontPixels(spec.kind));
+        switch (spec.kind) {
+            case ControlKind::Frame: {
+                val legend = CreateElement("legend");
+                legend.set("textContent", Text(spec.caption));
+                control.call<void>("append", legend);
+                break;
+            }
+            case ControlKind::Button:
+                control.set("type", val("button"));
+                control.set("textContent", Text(spec.caption));
+                break;
+            case ControlKind::EntryBox:
+            case ControlKind::ResultBox:
+                control.set("type", val("text"));
+                control.call<void>("setAttribute", val("aria-label"), Text(spec.accessibleName));
+                control.call<void>("setAttribute", val("autocomplete"), val("off"));
+                control.set("spellcheck", false);
+                if (const auto limit = LengthLimitUnits(spec.kind))
+                    control.set("maxLength", *limit);
+                // A phone offers its digit keys first; any other character can
+                // still be typed, and counts as 0.
+                if (spec.kind == ControlKind::EntryBox) {
+                    control.call<void>("setAttribute", val("inputmode"), val("numeric"));
+                    control.call<void>("setAttribute", val("autocapitalize"), val("off"));
+                    control.call<void>("setAttribute", val("autocorrect"), val("off"));
+                }
+                break;
+        }
+        val container = spec.frame ? element(*spec.frame) : window_;
+        container.call<void>("append", control);
+        controls_.push_back(control);
+    }
+}
+
+void MainWindow::show() {
+    Document().set("title", Text(kWindowCaption));
+    Document()["body"].call<void>("prepend", window_);
+    colourBoxBorders();
+    val::global("matchMedia")(val("(prefers-color-scheme: dark)"))
+        .call<void>("addEventListener", val("change"),
+                    val::module_property("rongxiPaletteChanged"));
+    setFocus(Control::Entry1);
+}
+
+// The browser's own colours for a box's border can all but vanish against
+// the page, in dark schemes above all: the boxes take the colours the
+// desktop windows take from the same palette roles.
+void MainWindow::colourBoxBorders() {
+    const Rgb page = ResolvedColour(window_, "Canvas");
+    const Rgb box = ResolvedColour(window_, "Field");
+    const Rgb text = ResolvedColour(window_, "CanvasText");
+    const Rgb highlight = ResolvedColour(window_, "Highlight");
+    Set(window_["style"], "color", val(""));
+    const BoxBorders borders = BoxBorderColours(page, box, text, highlight);
+    const val style = window_["style"];
+    style.call<void>("setProperty", val("--box-border"), val(CssColour(borders.normal)));
+    style.call<void>("setProperty", val("--box-focus"), val(CssColour(borders.focused)));
+}
+
+void MainWindow::paletteChanged(const val& /*event*/) {
+    if (!ended_) behaviour_.runGuarded([this] { colourBoxBorders(); });
+}
+
+std::u16string MainWindow::text(Control box) const {
+    return Get(element(box), "value").as<std::u16string>();
+}
+
+// Writing a box's value raises no event in a browser: the box's Change
+// follows here, as it follows any change.
+void MainWindow::setText(Control box, std::u16string_view text) {
+    Set(element(box), "value", Text(text));
+    behaviour_.textChanged(box);
+}
+
+// A page's own edits join no undo history but the browser's insertions,
+// which need the box focused and could be refused again: the text is set.
+void MainWindow::correctText(Control box, std::u16string_view text) { setText(box, text); }
+
+void MainWindow::setFocus(Control box) { Call(element(box), "focus"); }
+
+void MainWindow::endProgram(int /*status*/) {
+    if (ended_) return;
+    ended_ = true;
+    val notice = CreateElement("div");
+    notice.set("id", val("Ended"));
+    val message = CreateElement("p");
+    message.call<void>("setAttribute", val("role"), val(failure_.empty() ? "status" : "alert"));
+    message.set("textContent", Text(failure_.empty() ? kEndedNotice : failure_));
+    // An empty address is the page itself: following it starts the program again.
+    val again = CreateElement("a");
+    again.set("href", val(""));
+    again.set("textContent", Text(kStartAgain));
+    notice.call<void>("append", message, again);
+    window_.call<void>("replaceWith", notice);
+    again.call<void>("focus");
+}
+
+void MainWindow::showFailure(std::u16string_view /*title*/, std::u16string_view message) {
+    failure_ = message;
+}
+
+void MainWindow::click(const val& event) {
+    const auto button = controlOf(event);
+    if (button && SpecOf(*button).kind == ControlKind::Button) behaviour_.click(*button);
+}
+
+void MainWindow::beforeInput(const val& event) {
+    const auto box = controlOf(event);
+    if (!box || SpecOf(*box).kind != ControlKind::EntryBox) return;
+    const std::optional<Arrival> how = ArrivalOf(event["inputType"].as<std::string>());
+    if (!how) return;
+    behaviour_.runGuarded([&] {
+        const std::u16string incoming = ArrivingText(event);
+        const std::optional<TextEdit> edit =
+            behaviour_.editForArrival(*box, text(*box), SelectionOf(element(*box)), *how, incoming);
+        if (edit && edit->text == incoming) return;  // the browser inserts it as it is
+        event.call<void>("preventDefault");
+        // The browser's own insertion into the box, so that it undoes in
+        // one step.
+        if (edit) {
+            Call(element(*box), "focus");
+            Call(element(*box), "setSelectionRange", static_cast<double>(edit->range.start),
+                 static_cast<double>(edit->range.end));
+            Call(Document(), "execCommand", "insertText", false, edit->text);
+        }
+    });
+}
+
+void MainWindow::input(const val& event) {
+    const auto box = controlOf(event);
+    if (!box || !IsTextBox(*box)) return;
+    // A composition's text is the box's once it ends.
+    if (event["isComposing"].as<bool>()) return;
+    behaviour_.textChanged(*box);
+}
+
+void MainWindow::compositionStart(const val& event) {
+    const auto box = controlOf(event);
+    if (!box || SpecOf(*box).kind != ControlKind::EntryBox) return;
+    behaviour_.runGuarded([&] {
+        composition_ = Composition{*box, text(*box), SelectionOf(element(*box))};
+    });
+}
+
+// A browser cannot refuse a composition: its commit is taken once it has
+// landed. That cut is not one of the browser's undo steps.
+void MainWindow::compositionEnd(const val& event) {
+    const auto box = controlOf(event);
+    if (!box || !IsTextBox(*box)) return;
+    const std::optional<Composition> started = std::exchange(composition_, std::nullopt);
+    if (!started || started->box != *box || !event["data"].isString()) {
+        behaviour_.textChanged(*box);
+        return;
+    }
+    behaviour_.compositionLanded(*box, started->text, started->replaced,
+                                 event["data"].as<std::u16string>());
+}
+
+void MainWindow::uncaughtFailure(const std::string& what) {
+    if (!ended_) behaviour_.reportFailure(FailureText(what));
+}
+
+std::optional<Control> MainWindow::controlOf(const val& event) const {
+    const val target = event["target"];
+    if (!target.instanceof (val::global("Element"))) return std::nullopt;
+    const val control = target.call<val>("closest", val("input, button"));
+    if (control.isNull()) return std::nullopt;
+    const std::optional<Control> id = ControlByDesignName(control["id"].as<std::string>());
+    if (!id || !element(*id).strictlyEquals(control)) return std::nullopt;
+    return id;
+}
+
+val MainWindow::element(Control id) const { return controls_.at(IndexOf(id)); }
+
+}  // namespace rongxi::web
+
+EMSCRIPTEN_BINDINGS(rongxi_main_window) {
+    using rongxi::web::MainWindow;
+    using rongxi::web::Route;
+    emscripten::function("rongxiClick", &Route<&MainWindow::click>);
+    emscripten::function("rongxiBeforeInput", &Route<&MainWindow::beforeInput>);
+    emscripten::function("rongxiInput", &Route<&MainWindow::input>);
+    emscripten::function("rongxiCompositionStart", &Route<&MainWindow::compositionStart>);
+    emscripten::function("rongxiCompositionEnd", &Route<&MainWindow::compositionEnd>);
+    emscripten::function("rongxiPaletteChanged", &Route<&MainWindow::paletteChanged>);
+    emscripten::function("rongxiFailure", &rongxi::web::RouteFailure);
+}

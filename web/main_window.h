@@ -1,0 +1,78 @@
+// The program's one window, as a web page.
+//
+// It builds its fourteen controls as HTML elements from the layout table
+// (core/window_layout.h): frames as fieldsets, boxes as inputs, buttons as
+// buttons. Each carries its rectangle in twips as CSS properties, which the
+// page's style sheet lays out at desktop widths. Every click, every text
+// arriving in an entry box and every change of a box's text goes to the
+// window behaviour (core/window_behaviour.h), which decides what happens.
+//
+// A page cannot close its browser tab: ending the program puts a notice in
+// the window's place, with a link that starts it again.
+#pragma once
+
+#include <emscripten/val.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/main_window.h"
+#include "core/window_behaviour.h"
+#include "core/window_layout.h"
+
+namespace rongxi::web {
+
+class MainWindow final : public core::MainWindow {
+public:
+    MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow();
+
+    // Puts the window into the page and the keyboard focus into the first
+    // entry box.
+    void show();
+
+    [[nodiscard]] std::u16string text(core::Control box) const override;
+    void setText(core::Control box, std::u16string_view text) override;
+    void correctText(core::Control box, std::u16string_view text) override;
+    void setFocus(core::Control box) override;
+    void endProgram(int status) override;
+    void showFailure(std::u16string_view title, std::u16string_view message) override;
+
+    // The page's events, which the window listens for as a whole.
+    void click(const emscripten::val& event);
+    void beforeInput(const emscripten::val& event);
+    void input(const emscripten::val& event);
+    void compositionStart(const emscripten::val& event);
+    void compositionEnd(const emscripten::val& event);
+    // The desktop's colour scheme changed.
+    void paletteChanged(const emscripten::val& event);
+    // A failure that the page reports: one thrown by the browser itself
+    // while a handler used it.
+    void uncaughtFailure(const std::string& what);
+
+private:
+    void createControls();
+    void colourBoxBorders();
+
+    [[nodiscard]] std::optional<core::Control> controlOf(const emscripten::val& event) const;
+    [[nodiscard]] emscripten::val element(core::Control id) const;
+
+    core::WindowBehaviour behaviour_{*this};
+    emscripten::val window_;
+    std::vector<emscripten::val> controls_;  // in table order
+    // What an entry box held, and what of it was selected, when a
+    // composition began in it.
+    struct Composition {
+        core::Control box;
+        std::u16string text;
+        core::TextSelection replaced;
+    };
+    std::optional<Composition> composition_;
+    std::u16string failure_;  // what showFailure was given, shown once the program ends
+    bool ended_ = false;
+};
+
+}  // namespace rongxi::web

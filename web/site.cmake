@@ -1,0 +1,34 @@
+# The web page: one folder, site/, to put on any static web server. The
+# program is rongxi.js with rongxi.wasm; the page, its style sheet, the web
+# app manifest, the icons and the service worker complete it.
+set(site ${PROJECT_BINARY_DIR}/site)
+add_executable(rongxi main.cpp)
+target_link_libraries(rongxi PRIVATE rongxi_web rongxi_options)
+# The page allocates little: the smaller allocator does.
+target_link_options(rongxi PRIVATE -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc)
+set_target_properties(rongxi PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
+
+set(site_sources
+    ${CMAKE_CURRENT_SOURCE_DIR}/index.html
+    ${CMAKE_CURRENT_SOURCE_DIR}/manifest.webmanifest
+    ${CMAKE_CURRENT_SOURCE_DIR}/main_window.css
+    ${PROJECT_SOURCE_DIR}/icons/web/rongxi-192.png
+    ${PROJECT_SOURCE_DIR}/icons/web/rongxi-512.png
+)
+set(site_copies "")
+foreach(source IN LISTS site_sources)
+    cmake_path(GET source FILENAME name)
+    add_custom_command(OUTPUT ${site}/${name}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${site}/${name}
+        DEPENDS ${source})
+    list(APPEND site_copies ${site}/${name})
+endforeach()
+
+set(service_worker_template ${CMAKE_CURRENT_SOURCE_DIR}/service-worker.js.in)
+add_custom_command(OUTPUT ${site}/service-worker.js
+    COMMAND ${CMAKE_COMMAND} -DSITE=${site} -DTEMPLATE=${service_worker_template}
+            -P ${PROJECT_SOURCE_DIR}/cmake/site-digest.cmake
+    DEPENDS rongxi ${site_copies} ${service_worker_template}
+            ${PROJECT_SOURCE_DIR}/cmake/site-digest.cmake
+    COMMENT "Naming the service worker's cache after the site's digest")
+add_custom_target(site ALL DEPENDS ${site}/service-worker.js)
