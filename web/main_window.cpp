@@ -55,6 +55,11 @@ val Document() { return val::global("document"); }
 val CreateElement(const char* tag) { return Document().call<val>("createElement", val(tag)); }
 
 val Text(std::string_view utf8) { return val(std::string(utf8)); }
+
+// A number for the style sheet, as a CSS custom property of `style`.
+void SetNumber(const val& style, const char* name, int value) {
+    style.call<void>("setProperty", val(name), val(std::to_string(value)));
+}
 val Text(std::u16string_view utf16) { return val(std::u16string(utf16)); }
 
 // The element a control is made of, and its class in the style sheet.
@@ -178,6 +183,11 @@ MainWindow::MainWindow() : window_(CreateElement("main")) {
     style.call<void>("setProperty", val("--box-fonts"), val(FontList(kBoxFontFamilies, "serif")));
     style.call<void>("setProperty", val("--caption-fonts"),
                      val(FontList(kCaptionFamilies, "sans-serif")));
+    // The window's own layout, for the style sheet's desktop widths.
+    SetNumber(style, "--client-width", kClientWidthTwips);
+    SetNumber(style, "--client-height", kClientHeightTwips);
+    SetNumber(style, "--twips-per-pixel", kTwipsPerInch / kStandardDpi);
+    SetNumber(style, "--caption-font", FontPixels(ControlKind::Frame));
     createControls();
     gShownWindow = this;
     for (const Listener& listener : kWindowListeners) {
@@ -201,14 +211,11 @@ void MainWindow::createControls() {
         // The rectangle in twips, for the desktop layout; the font in pixels
         // at 96 dpi.
         const val style = control["style"];
-        const auto setProperty = [&style](const char* name, int value) {
-            style.call<void>("setProperty", val(name), val(std::to_string(value)));
-        };
-        setProperty("--left", spec.twips.left);
-        setProperty("--top", spec.twips.top);
-        setProperty("--width", spec.twips.width);
-        setProperty("--height", spec.twips.height);
-        setProperty("--font", FontPixels(spec.kind));
+        SetNumber(style, "--left", spec.twips.left);
+        SetNumber(style, "--top", spec.twips.top);
+        SetNumber(style, "--width", spec.twips.width);
+        SetNumber(style, "--height", spec.twips.height);
+        SetNumber(style, "--font", FontPixels(spec.kind));
         switch (spec.kind) {
             case ControlKind::Frame: {
                 val legend = CreateElement("legend");

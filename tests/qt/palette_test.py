@@ -10,6 +10,7 @@ import tempfile
 import unittest
 
 from support.contrast import contrast, luminance
+from support.waiting import wait_for
 from support.xsession import CONTROL_RECTS, XSession
 
 BINARY = os.environ.get("RONGXI_BINARY", "build/rongxi")
@@ -49,6 +50,11 @@ class BoxesInEveryPalette(unittest.TestCase):
                 window.focus()
                 window.type("123")
                 window.click("Command1")  # rows in the result boxes, the caret out of them
+                # The click is handled and painted in its own time: measure
+                # once the last row shows.
+                x, y, width, height = CONTROL_RECTS["Text9"]
+                wait_for(lambda: len(set(window.pixels(x + 3, y + 3, width - 6, height - 6))) > 1,
+                         10, "the rows to be painted")
                 found = {"window": window.pixels(4, 4, 1, 1)[0]}
                 for box in [f"Text{n}" for n in range(1, 10)]:
                     x, y, width, height = CONTROL_RECTS[box]
