@@ -246,6 +246,27 @@ inline constexpr std::array<std::string_view, 6> kCaptionFamilies{
     "Microsoft YaHei UI", "Microsoft YaHei",    "PingFang SC",
     "Noto Sans CJK SC",   "Source Han Sans SC", "WenQuanYi Micro Hei"};
 
+// The face a box asks for: the first of kBoxFontFamilies that
+// `isInstalled` finds, else the first of them, for the system to stand in
+// for as it can.
+template <typename IsInstalled>
+constexpr std::string_view BoxFontFamily(IsInstalled&& isInstalled) {
+    for (std::string_view family : kBoxFontFamilies) {
+        if (isInstalled(family)) return family;
+    }
+    return kBoxFontFamilies.front();
+}
+
+// The face the captions ask for: the first of kCaptionFamilies that
+// `isInstalled` finds; none means the desktop's own interface face.
+template <typename IsInstalled>
+constexpr std::optional<std::string_view> CaptionFontFamily(IsInstalled&& isInstalled) {
+    for (std::string_view family : kCaptionFamilies) {
+        if (isInstalled(family)) return family;
+    }
+    return std::nullopt;
+}
+
 // The font's height in pixels at `dpi`: the boxes at 14.25 pt and 10.5 pt,
 // the captions at 9 pt. The caption size is fixed too, since the layout is:
 // captions at a desktop's 10 or 11 pt would not fit their frames and buttons.

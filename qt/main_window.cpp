@@ -27,18 +27,13 @@ using namespace rongxi::core;
 
 namespace {
 
-// The first of the families that is installed. Asking Qt for a family that
-// is not installed makes it resolve the name through fontconfig, which costs
-// more than the rest of the window takes to build; the font database Qt has
-// loaded anyway answers the same question at no cost.
-template <std::size_t N>
-std::optional<QString> FirstInstalledFamily(const std::array<std::string_view, N>& wanted) {
-    const QStringList installed = QFontDatabase::families();
-    for (std::string_view name : wanted) {
-        const QString family = FromUtf8(name);
-        if (installed.contains(family, Qt::CaseInsensitive)) return family;
-    }
-    return std::nullopt;
+// Whether a family is installed. Asking Qt for a family that is not makes
+// it resolve the name through fontconfig, which costs more than the rest of
+// the window takes to build; the font database Qt has loaded anyway answers
+// the same question at no cost.
+bool IsInstalled(std::string_view family) {
+    static const QStringList installed = QFontDatabase::families();
+    return installed.contains(FromUtf8(family), Qt::CaseInsensitive);
 }
 
 // Qt lays out in 96-dpi pixels and scales them to the screen itself.
@@ -48,9 +43,7 @@ QRect FramePixels(Control id) {
 }
 
 QFont BoxFont(ControlKind kind) {
-    static const QString family =
-        FirstInstalledFamily(kBoxFontFamilies).value_or(FromUtf8(kBoxFontFamilies.front()));
-    QFont font(family);
+    QFont font(FromUtf8(BoxFontFamily(&IsInstalled)));
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(FontPixels(kind));
     font.setWeight(QFont::Bold);
@@ -61,7 +54,7 @@ QFont BoxFont(ControlKind kind) {
 // font size.
 QFont CaptionFont() {
     QFont font = QApplication::font();
-    if (const auto family = FirstInstalledFamily(kCaptionFamilies)) font.setFamily(*family);
+    if (const auto family = CaptionFontFamily(&IsInstalled)) font.setFamily(FromUtf8(*family));
     font.setPixelSize(FontPixels(ControlKind::Button));
     return font;
 }

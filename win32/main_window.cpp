@@ -44,8 +44,10 @@ ControlClass ClassOf(ControlKind kind) {
     return {};
 }
 
+bool IsInstalled(std::string_view family) { return IsFontInstalled(WideFromUtf8(family)); }
+
 FontHandle BoxFont(ControlKind kind, UINT dpi) {
-    const std::wstring face = WideFromUtf8(kBoxFontFamilies.front());
+    static const std::wstring face = WideFromUtf8(BoxFontFamily(&IsInstalled));
     return FontHandle(CreateFontW(-FontPixels(kind, static_cast<int>(dpi)), 0, 0, 0, FW_BOLD, FALSE,
                                   FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -60,11 +62,9 @@ FontHandle CaptionFont(UINT dpi) {
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     LOGFONTW font = metrics.lfMessageFont;
-    for (const std::string_view family : kCaptionFamilies) {
-        const std::wstring face = WideFromUtf8(family);
-        if (!IsFontInstalled(face)) continue;
+    if (const auto family = CaptionFontFamily(&IsInstalled)) {
+        const std::wstring face = WideFromUtf8(*family);
         font.lfFaceName[face.copy(font.lfFaceName, LF_FACESIZE - 1)] = L'\0';
-        break;
     }
     font.lfHeight = -FontPixels(ControlKind::Button, static_cast<int>(dpi));
     font.lfWidth = 0;
