@@ -36,6 +36,23 @@ void ReportNoDisplay(QtMsgType type, const QMessageLogContext& /*context*/,
     std::_Exit(1);
 }
 
+// Makes the window, shows it and runs the event loop; returns the exit
+// status. A window that cannot be made is reported as a handler's failure
+// is, with status 1.
+int RunMainWindow() {
+    using namespace rongxi;
+    try {
+        qt::MainWindow window;
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception& failure) {
+        // No window to show it in front of: it could not be made.
+        QMessageBox::critical(nullptr, qt::FromUtf8(core::kWindowCaption),
+                              qt::FromUtf16(core::FailureText(failure.what())));
+        return core::kFailureExitStatus;
+    }
+}
+
 }  // namespace
 
 int main(int /*argc*/, char* argv[]) {
@@ -51,15 +68,11 @@ int main(int /*argc*/, char* argv[]) {
     gHeldMessages.clear();
     rongxi::qt::ApplyProgramIdentity();
     rongxi::qt::LoadQtChineseTranslation();
-    try {
-        rongxi::qt::MainWindow window;
-        window.show();
-        return QApplication::exec();
-    } catch (const std::exception& failure) {
-        // No window to show it in front of: it could not be made.
-        using namespace rongxi;
-        QMessageBox::critical(nullptr, qt::FromUtf8(core::kWindowCaption),
-                              qt::FromUtf16(core::FailureText(failure.what())));
-        return core::kFailureExitStatus;
-    }
+    const int status = RunMainWindow();
+    // The window is gone and the program keeps nothing, so the process ends
+    // here, without taking the application down: Qt 6.4's Wayland client can
+    // hang for good while it does (the display waits for its event thread,
+    // which waits to read events that never come).
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
