@@ -176,21 +176,14 @@ private slots:
         QCOMPARE(user_.box(9)->text(), longText);
     }
 
-    void computeWritesTheSixRows_data() {
-        QTest::addColumn<QStringList>("entries");
-        QTest::addColumn<QStringList>("rows");
-        for (const auto& scenario : rongxi::test::kDrawScenarios) {
-            QStringList entries;
-            QStringList rows;
-            for (std::string_view entry : scenario.entries)
-                entries << WindowDriver::fromUtf8(entry);
-            for (std::string_view row : scenario.rows) rows << WindowDriver::fromUtf8(row);
-            QTest::newRow(scenario.name.data()) << entries << rows;
-        }
-    }
+    // The rows of each draw are the core's to test; here, that the button
+    // reads the boxes and writes the rows.
     void computeWritesTheSixRows() {
-        QFETCH(QStringList, entries);
-        QFETCH(QStringList, rows);
+        const auto& draw = rongxi::test::kDrawScenarios.front();
+        QStringList entries;
+        QStringList rows;
+        for (std::string_view entry : draw.entries) entries << WindowDriver::fromUtf8(entry);
+        for (std::string_view row : draw.rows) rows << WindowDriver::fromUtf8(row);
         for (int i = 0; i < 3; ++i) user_.typeInto(i + 1, entries[i]);
         user_.click(QStringLiteral("Command1"));
         QCOMPARE(resultRows(), rows);

@@ -266,23 +266,18 @@ TEST(Win32Dpi, MovingToAScreenWithAnotherScaleLaysOutAgain) {
     EXPECT_EQ(font.lfHeight, -14 * scale);
 }
 
-TEST_F(Win32Window, TypedDrawsComputeTheirRows) {
-    for (const auto& scenario : rongxi::test::kDrawScenarios) {
-        SCOPED_TRACE(std::string(scenario.name));
-        user.click("Command2");
-        EXPECT_TRUE(Eventually([&] { return user.text("Text9").empty(); }));
-        for (std::size_t i = 0; i < 3; ++i) {
-            if (!scenario.entries[i].empty())
-                typeInto(kExpectedLayout[i + 1].name, scenario.entries[i]);
-        }
-        user.click("Command1");
-        const std::u16string lastRow = Utf16FromUtf8(scenario.rows[5]);
-        EXPECT_TRUE(Eventually([&] { return user.text("Text9") == lastRow; }));
-        for (std::size_t row = 0; row < 6; ++row) {
-            EXPECT_EQ(user.text(kExpectedLayout[row + 8].name), Utf16FromUtf8(scenario.rows[row]));
-        }
-        EXPECT_EQ(user.focusName(), "Command1");
+// The rows of each draw are the core's to test; here, that the button reads
+// the boxes and writes the rows.
+TEST_F(Win32Window, ATypedDrawComputesItsRows) {
+    const auto& draw = rongxi::test::kDrawScenarios.front();
+    for (std::size_t i = 0; i < 3; ++i) typeInto(kExpectedLayout[i + 1].name, draw.entries[i]);
+    user.click("Command1");
+    const std::u16string lastRow = Utf16FromUtf8(draw.rows[5]);
+    EXPECT_TRUE(Eventually([&] { return user.text("Text9") == lastRow; }));
+    for (std::size_t row = 0; row < 6; ++row) {
+        EXPECT_EQ(user.text(kExpectedLayout[row + 8].name), Utf16FromUtf8(draw.rows[row]));
     }
+    EXPECT_EQ(user.focusName(), "Command1");
 }
 
 TEST_F(Win32Window, EntryBoxesAdvanceAndHoldOneWholeCharacter) {
