@@ -378,6 +378,17 @@ void MainWindow::uncaughtFailure(const std::string& what) {
     if (!ended_) behaviour_.reportFailure(FailureText(what));
 }
 
+void ReportStartupFailure(const char* what) noexcept {
+    try {
+        val report = CreateElement("p");
+        report.call<void>("setAttribute", val("role"), val("alert"));
+        report.set("textContent", Text(FailureText(what)));
+        Document()["body"].call<void>("prepend", report);
+    } catch (...) {
+        // The page can show nothing more.
+    }
+}
+
 std::optional<Control> MainWindow::controlOf(const val& event) const {
     const val target = event["target"];
     if (!target.instanceof (val::global("Element"))) return std::nullopt;

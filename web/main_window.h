@@ -75,4 +75,8 @@ private:
     bool ended_ = false;
 };
 
+// A failure while the window is made: the page shows its report where the
+// window would be.
+void ReportStartupFailure(const char* what) noexcept;
+
 }  // namespace rongxi::web
