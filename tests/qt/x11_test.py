@@ -10,6 +10,7 @@ import tempfile
 import unittest
 
 from support import tables
+from support.waiting import wait_for
 from support.xsession import XSession
 
 BINARY = os.environ.get("RONGXI_BINARY", "build/rongxi")
@@ -34,12 +35,15 @@ class WindowEndToEnd(LaunchedWindow):
         self.assertEqual(self.window.geometry(), (342, 231))
         self.window.type("123")
         self.window.click("Command1")
-        self.assertEqual([box for box in BOXES if not self.window.shows_text(box)], [])
+        # Clicks are handled and painted in their own time: wait for the pixels.
+        wait_for(lambda: all(self.window.shows_text(box) for box in BOXES), 10,
+                 "every box to show text")
         self.assertEqual([self.window.read_box(box) for box in BOXES[3:]], ROWS_123)
         self.assertEqual([self.window.read_box(box) for box in BOXES[:3]], ["1", "2", "3"])
 
         self.window.click("Command2")
-        self.assertEqual([box for box in BOXES if self.window.shows_text(box)], [])
+        wait_for(lambda: not any(self.window.shows_text(box) for box in BOXES), 10,
+                 "every box to be empty")
 
         self.window.request_close()
         self.assertEqual(self.window.wait_for_exit(), 0)
@@ -54,7 +58,7 @@ class WindowEndToEnd(LaunchedWindow):
         self.window.middle_click("Text3")
         self.assertEqual(self.window.read_box("Text3"), "8")
         self.window.key("ctrl+z", "Tab")  # the caret leaves the box, which shows nothing
-        self.assertFalse(self.window.shows_text("Text3"))
+        wait_for(lambda: not self.window.shows_text("Text3"), 10, "Text3 to be empty")
 
 
 class CommandLineIsIgnored(LaunchedWindow):
