@@ -1,10 +1,15 @@
 #include <QApplication>
 #include <QList>
 #include <QMessageBox>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
 #include <utility>
+
+#include <iconv.h>
+#include <langinfo.h>
 
 #include "core/window_behaviour.h"
 #include "qt/qt_text.h"
@@ -16,23 +21,48 @@ namespace {
 
 QtMessageHandler gQtMessages = nullptr;
 QList<std::pair<QtMsgType, QString>> gHeldMessages;
+// The user's character set, read before Qt, which switches a locale that is
+// not UTF-8 to C.UTF-8.
+std::string gLocaleCharset;
+
+// `utf8` in the user's character set; empty where it cannot be written in it.
+std::string InLocaleCharset(const std::string& utf8) {
+    iconv_t convert = iconv_open(gLocaleCharset.c_str(), "UTF-8");
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open's value for failure.
+    if (convert == reinterpret_cast<iconv_t>(-1)) return utf8;
+    std::string in = utf8;
+    std::string out(in.size() * 4, '\0');
+    char* from = in.data();
+    char* to = out.data();
+    std::size_t left = in.size();
+    std::size_t room = out.size();
+    const bool whole = iconv(convert, &from, &left, &to, &room) != static_cast<std::size_t>(-1);
+    iconv_close(convert);
+    if (!whole) return {};
+    out.resize(out.size() - room);
+    return out;
+}
+
+const char* Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
 
 // Qt ends the program with an abort when it can reach no display, after
 // warnings and a message that sends the user to reinstall it. Say what is
-// wrong instead, in Chinese first, and end with status 1. Qt's warnings are
-// held until the application has been made.
+// wrong instead, in Chinese first where the locale can write it, and end
+// with status 1. Qt's warnings are held until the application has been made.
 void ReportNoDisplay(QtMsgType type, const QMessageLogContext& /*context*/,
                      const QString& message) {
     if (type != QtFatalMsg) {
         gHeldMessages.append({type, message});
         return;
     }
-    std::fputs(
-        "rongxi: 找不到可以显示窗口的图形界面：请在桌面会话中启动（需要 DISPLAY 或 "
-        "WAYLAND_DISPLAY）。\n"
-        "rongxi: no graphical display can be reached: start it from a desktop session "
-        "(DISPLAY or WAYLAND_DISPLAY).\n",
-        stderr);
+    const rongxi::core::NoDisplayText text =
+        rongxi::core::NoDisplayMessage(Environment("DISPLAY"), Environment("WAYLAND_DISPLAY"));
+    const std::string chinese = InLocaleCharset(text.chinese + "\n");
+    std::fputs(chinese.c_str(), stderr);
+    std::fputs((text.english + "\n").c_str(), stderr);
     std::_Exit(1);
 }
 
@@ -59,6 +89,8 @@ int main(int /*argc*/, char* argv[]) {
     // The program takes no command line: Qt sees only the program's name, so
     // none of its own options (-geometry, -stylesheet, ...) apply either.
     int qtArgumentCount = 1;
+    std::setlocale(LC_CTYPE, "");
+    gLocaleCharset = nl_langinfo(CODESET);
     gQtMessages = qInstallMessageHandler(&ReportNoDisplay);
     QApplication application(qtArgumentCount, argv);
     qInstallMessageHandler(gQtMessages);

@@ -84,23 +84,46 @@ class CommandLineIsIgnored(LaunchedWindow):
 
 
 class NoDisplay(unittest.TestCase):
-    """Started where no display can be reached: a message, status 1, no abort."""
+    """Started where no display can be reached: a message that names what
+    could not be reached, in the locale's own character set, status 1, no
+    abort."""
 
-    def test_says_so_first_in_chinese_and_ends_with_status_one(self):
-        for display in (None, ":9999"):
-            with self.subTest(display=display), tempfile.TemporaryDirectory() as runtime:
-                env = {key: value for key, value in os.environ.items()
-                       if key not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-                env["XDG_RUNTIME_DIR"] = runtime
-                if display:
-                    env["DISPLAY"] = display
-                result = subprocess.run([BINARY], env=env, capture_output=True, text=True,
-                                        timeout=60)
-                self.assertEqual(result.returncode, 1, result.stderr)
-                self.assertTrue(result.stderr.startswith("rongxi: 找不到可以显示窗口的图形界面"),
-                                result.stderr)
-                self.assertIn("no graphical display", result.stderr)
-                self.assertNotIn("Reinstalling", result.stderr)
+    def run_without_display(self, display, locale="C.UTF-8", locale_path=None):
+        with tempfile.TemporaryDirectory() as runtime:
+            env = {key: value for key, value in os.environ.items()
+                   if key not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANG",
+                                  "LANGUAGE") and not key.startswith("LC_")}
+            env.update(XDG_RUNTIME_DIR=runtime, LC_ALL=locale)
+            if locale_path:
+                env["LOCPATH"] = locale_path
+            if display:
+                env["DISPLAY"] = display
+            result = subprocess.run([BINARY], env=env, capture_output=True, timeout=60)
+        self.assertEqual(result.returncode, 1, result.stderr)
+        self.assertNotIn(b"Reinstalling", result.stderr)
+        return result.stderr
+
+    def test_says_what_it_could_not_reach_first_in_chinese(self):
+        for display, chinese, english in (
+                (None, "未设置 DISPLAY 或 WAYLAND_DISPLAY", "no graphical display is set"),
+                (":9999", "无法连接图形界面 DISPLAY=:9999",
+                 "cannot reach the graphical display DISPLAY=:9999")):
+            with self.subTest(display=display):
+                lines = self.run_without_display(display).decode("utf-8").splitlines()
+                self.assertEqual(len(lines), 2, lines)
+                self.assertTrue(lines[0].startswith("rongxi: ") and chinese in lines[0], lines)
+                self.assertTrue(lines[1].startswith("rongxi: ") and english in lines[1], lines)
+
+    def test_writes_chinese_in_the_locales_own_character_set(self):
+        with tempfile.TemporaryDirectory() as locales:
+            subprocess.run(["localedef", "-i", "zh_CN", "-f", "GB18030",
+                            os.path.join(locales, "zh_CN.GB18030")], check=True,
+                           capture_output=True)
+            stderr = self.run_without_display(None, "zh_CN.GB18030", locales)
+        chinese, english = stderr.split(b"\n")[:2]
+        self.assertIn("未设置 DISPLAY 或 WAYLAND_DISPLAY", chinese.decode("gb18030"))
+        self.assertNotIn("未设置".encode("utf-8"), chinese)
+        self.assertIn(b"no graphical display is set", english)
 
 
 if __name__ == "__main__":
