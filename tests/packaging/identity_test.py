@@ -1,6 +1,6 @@
 """The program's identity as tools and desktops read it: the icon file, the
-Windows version resource, the desktop entry, the AppStream metadata and the
-Debian package, which must install and start."""
+desktop entry, the AppStream metadata and the Debian package, which must
+install and start."""
 
 import gzip
 import os
@@ -11,6 +11,11 @@ import sys
 import tempfile
 import unittest
 import xml.etree.ElementTree as ElementTree
+
+import gi
+
+gi.require_version("GLib", "2.0")
+from gi.repository import GLib  # noqa: E402
 
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BUILD = os.environ.get("RONGXI_BUILD_DIR", os.path.join(SOURCE, "build"))
@@ -147,6 +152,17 @@ class DebianPackage(unittest.TestCase):
         run("appstreamcli", "validate", "--no-net", metainfo)
         releases = ElementTree.parse(metainfo).getroot().find("releases")
         self.assertEqual(releases[0].get("version"), VERSION)
+
+    def test_desktop_entry_is_chinese_in_every_chinese_locale(self):
+        entry = GLib.KeyFile()
+        entry.load_from_file(os.path.join(self.root, "usr", "share", "applications",
+                                          f"{APP_ID}.desktop"), GLib.KeyFileFlags.KEEP_TRANSLATIONS)
+        for locale in ("zh_CN", "zh_SG", "zh_TW", "zh_HK", "zh_TW.UTF-8"):
+            with self.subTest(locale=locale):
+                for key, said in (("Name", "榕汐"), ("GenericName", "杀垃圾"),
+                                  ("Comment", "杀垃圾复试")):
+                    self.assertIn(said, entry.get_locale_string("Desktop Entry", key, locale))
+        self.assertNotIn("杀垃圾", entry.get_locale_string("Desktop Entry", "Comment", "en_US"))
 
     def test_unpacked_program_opens_its_window(self):
         with XSession() as session:
