@@ -55,12 +55,12 @@ val Document() { return val::global("document"); }
 val CreateElement(const char* tag) { return Document().call<val>("createElement", val(tag)); }
 
 val Text(std::string_view utf8) { return val(std::string(utf8)); }
+val Text(std::u16string_view utf16) { return val(std::u16string(utf16)); }
 
 // A number for the style sheet, as a CSS custom property of `style`.
 void SetNumber(const val& style, const char* name, int value) {
     style.call<void>("setProperty", val(name), val(std::to_string(value)));
 }
-val Text(std::u16string_view utf16) { return val(std::u16string(utf16)); }
 
 // The element a control is made of, and its class in the style sheet.
 struct ElementKind {
