@@ -15,13 +15,15 @@ import xml.etree.ElementTree as ElementTree
 import gi
 
 gi.require_version("GLib", "2.0")
-from gi.repository import GLib  # noqa: E402
+gi.require_version("Gtk", "3.0")
+gi.require_version("AppStream", "1.0")
+from gi.repository import AppStream, Gio, GLib, Gtk  # noqa: E402
 
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BUILD = os.environ.get("RONGXI_BUILD_DIR", os.path.join(SOURCE, "build"))
 VERSION = "1.00"
 APP_ID = "cn.rongxi.Rongxi"
-ICON_SIZES = (16, 32, 48, 64, 128, 256)
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
 from support.xsession import XSession
 
@@ -36,11 +38,11 @@ def run(*command, **kwargs):
 
 
 class IconFile(unittest.TestCase):
-    def test_holds_the_three_images(self):
+    def test_holds_the_five_images(self):
         with open(os.path.join(SOURCE, "icons", "rongxi.ico"), "rb") as f:
             data = f.read()
         reserved, kind, count = struct.unpack_from("<HHH", data)
-        self.assertEqual((reserved, kind, count), (0, 1, 3))
+        self.assertEqual((reserved, kind, count), (0, 1, 5))
         images = []
         for index in range(count):
             width, height, colours, _, planes, bits, size, offset = struct.unpack_from(
@@ -52,7 +54,8 @@ class IconFile(unittest.TestCase):
             if colours == 16:
                 self.assertEqual(palette, STANDARD_16_COLOURS, f"image {index}")
             images.append((width, height, colours, bits))
-        self.assertEqual(images, [(32, 32, 2, 1), (32, 32, 16, 4), (16, 16, 16, 4)])
+        self.assertEqual(images, [(32, 32, 2, 1), (48, 48, 16, 4), (32, 32, 16, 4),
+                                  (24, 24, 16, 4), (16, 16, 16, 4)])
 
     def test_files_match_their_drawing(self):
         run(sys.executable, os.path.join(SOURCE, "scripts", "make-icons"), "--check")
@@ -96,6 +99,16 @@ class DebianPackage(unittest.TestCase):
                      "usr/share/doc/rongxi/copyright", "usr/share/doc/rongxi/changelog.gz",
                      *icons):
             self.assertTrue(os.path.isfile(os.path.join(self.root, path)), path)
+
+    def test_theme_gives_each_size_its_own_image(self):
+        # GTK's look-up, as panels (22, 24), menus and launchers ask for the icon.
+        theme = Gtk.IconTheme.new()
+        theme.set_search_path([os.path.join(self.root, "usr/share/icons"), "/usr/share/icons"])
+        for size in ICON_SIZES:
+            icon = theme.lookup_icon("rongxi", size, 0)
+            self.assertIsNotNone(icon, size)
+            self.assertEqual((icon.get_filename(), icon.get_base_size()), (os.path.join(
+                self.root, f"usr/share/icons/hicolor/{size}x{size}/apps/rongxi.png"), size))
 
     def test_lintian_finds_no_error_or_warning(self):
         result = subprocess.run(["lintian", "--fail-on", "error,warning", self.deb],
@@ -153,16 +166,31 @@ class DebianPackage(unittest.TestCase):
         releases = ElementTree.parse(metainfo).getroot().find("releases")
         self.assertEqual(releases[0].get("version"), VERSION)
 
-    def test_desktop_entry_is_chinese_in_every_chinese_locale(self):
+    def test_is_chinese_in_every_chinese_locale(self):
+        # As GLib reads the desktop entry and AppStream the software centre's
+        # metadata.
         entry = GLib.KeyFile()
         entry.load_from_file(os.path.join(self.root, "usr", "share", "applications",
                                           f"{APP_ID}.desktop"), GLib.KeyFileFlags.KEEP_TRANSLATIONS)
+        metainfo = Gio.File.new_for_path(
+            os.path.join(self.root, "usr", "share", "metainfo", f"{APP_ID}.metainfo.xml"))
+
+        def component(locale):
+            metadata = AppStream.Metadata()
+            metadata.set_locale(locale)
+            metadata.parse_file(metainfo, AppStream.FormatKind.XML)
+            return metadata.get_component()
+
         for locale in ("zh_CN", "zh_SG", "zh_TW", "zh_HK", "zh_TW.UTF-8"):
             with self.subTest(locale=locale):
                 for key, said in (("Name", "榕汐"), ("GenericName", "杀垃圾"),
                                   ("Comment", "杀垃圾复试")):
                     self.assertIn(said, entry.get_locale_string("Desktop Entry", key, locale))
+                shown = component(locale)
+                self.assertIn("杀垃圾复试", shown.get_summary())
+                self.assertIn("杀垃圾复试", shown.get_description())
         self.assertNotIn("杀垃圾", entry.get_locale_string("Desktop Entry", "Comment", "en_US"))
+        self.assertNotIn("杀垃圾", component("en_US").get_summary())
 
     def test_unpacked_program_opens_its_window(self):
         with XSession() as session:

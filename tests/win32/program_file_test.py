@@ -96,7 +96,7 @@ class ProgramFile(unittest.TestCase):
     def test_carries_icon_version_and_manifest(self):
         entries = resources()
         kinds = [kind for kind, _, _, _ in entries]
-        self.assertEqual(kinds.count(pefile.RESOURCE_TYPE["RT_ICON"]), 3, "three icon images")
+        self.assertEqual(kinds.count(pefile.RESOURCE_TYPE["RT_ICON"]), 5, "five icon images")
         self.assertEqual(kinds.count(pefile.RESOURCE_TYPE["RT_GROUP_ICON"]), 1, "one icon group")
         fixed = IMAGE.VS_FIXEDFILEINFO[0]
         self.assertEqual((fixed.FileVersionMS, fixed.FileVersionLS), (0x00010000, 0))
