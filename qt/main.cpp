@@ -15,6 +15,7 @@
 #include "qt/qt_text.h"
 
 #include "qt/main_window.h"
+#include "qt/platform_choice.h"
 #include "qt/program_identity.h"
 
 namespace {
@@ -86,13 +87,21 @@ int RunMainWindow() {
 }  // namespace
 
 int main(int /*argc*/, char* argv[]) {
-    // The program takes no command line: Qt sees only the program's name, so
-    // none of its own options (-geometry, -stylesheet, ...) apply either.
-    int qtArgumentCount = 1;
+    // The program takes no command line: Qt sees only the program's name and
+    // the platforms chosen for the desktop, so none of Qt's other options
+    // (-geometry, -stylesheet, ...) apply.
+    std::string platforms =
+        rongxi::qt::PlatformsForSession({.currentDesktop = Environment("XDG_CURRENT_DESKTOP"),
+                                         .display = Environment("DISPLAY"),
+                                         .waylandDisplay = Environment("WAYLAND_DISPLAY"),
+                                         .qtPlatform = Environment("QT_QPA_PLATFORM")});
+    std::string platformOption = "-platform";
+    char* qtArguments[] = {argv[0], platformOption.data(), platforms.data(), nullptr};
+    int qtArgumentCount = platforms.empty() ? 1 : 3;
     std::setlocale(LC_CTYPE, "");
     gLocaleCharset = nl_langinfo(CODESET);
     gQtMessages = qInstallMessageHandler(&ReportNoDisplay);
-    QApplication application(qtArgumentCount, argv);
+    QApplication application(qtArgumentCount, qtArguments);
     qInstallMessageHandler(gQtMessages);
     for (const auto& [type, message] : std::as_const(gHeldMessages)) {
         gQtMessages(type, QMessageLogContext(), message);
