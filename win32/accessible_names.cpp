@@ -6,14 +6,36 @@
 
 #include <string>
 
+#include "win32/library_function.h"
 #include "win32/wide_text.h"
 
 namespace rongxi::win32 {
 
-bool AnnotateAccessibleNames(std::span<const AccessibleName> names) {
+ComApartment::ComApartment()
+    : ole32_(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
+      createInstance_(LibraryFunction<CoCreateInstanceFunction>(ole32_, "CoCreateInstance")) {
+    using CoInitializeExFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
+    const auto initialize = LibraryFunction<CoInitializeExFunction>(ole32_, "CoInitializeEx");
+    if (initialize != nullptr && createInstance_ != nullptr &&
+        SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED))) {
+        uninitialize_ = LibraryFunction<CoUninitializeFunction>(ole32_, "CoUninitialize");
+    }
+}
+
+ComApartment::~ComApartment() {
+    if (uninitialize_ != nullptr) uninitialize_();
+    if (ole32_ != nullptr) FreeLibrary(ole32_);
+}
+
+HRESULT ComApartment::createInstance(REFCLSID type, REFIID kind, void** object) const {
+    if (uninitialize_ == nullptr) return CO_E_NOTINITIALIZED;
+    return createInstance_(type, nullptr, CLSCTX_INPROC_SERVER, kind, object);
+}
+
+bool AnnotateAccessibleNames(const ComApartment& com, std::span<const AccessibleName> names) {
     IAccPropServices* services = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
+    if (FAILED(com.createInstance(CLSID_AccPropServices, IID_IAccPropServices,
+                                  reinterpret_cast<void**>(&services)))) {
         return false;
     }
     bool all = true;

@@ -1,5 +1,7 @@
 #include "win32/dpi.h"
 
+#include "win32/library_function.h"
+
 namespace rongxi::win32 {
 namespace {
 
@@ -7,29 +9,15 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
-template <typename Function>
-Function Lookup(HMODULE library, const char* name) {
-    if (library == nullptr) return nullptr;
-    // Through a generic function pointer, as GetProcAddress means it.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
-UINT SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
-}
-
 }  // namespace
 
 UINT WindowDpi(HWND window) {
-    static const auto getDpiForWindow =
-        Lookup<GetDpiForWindowFunction>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    static const auto getDpiForWindow = LibraryFunction<GetDpiForWindowFunction>(
+        GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (getDpiForWindow != nullptr) return getDpiForWindow(window);
     // shcore.dll is in System32 from Windows 8.1 on; where it is missing,
     // nothing is loaded from anywhere else.
-    static const auto getDpiForMonitor = Lookup<GetDpiForMonitorFunction>(
+    static const auto getDpiForMonitor = LibraryFunction<GetDpiForMonitorFunction>(
         LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
     if (getDpiForMonitor != nullptr) {
         UINT dpiX = 0;
@@ -40,6 +28,13 @@ UINT WindowDpi(HWND window) {
         }
     }
     return SystemDpi();
+}
+
+UINT SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
 }  // namespace rongxi::win32

@@ -13,4 +13,7 @@ namespace rongxi::win32 {
 
 UINT WindowDpi(HWND window);
 
+// The system's DPI: that of the main screen, where a new window opens.
+UINT SystemDpi();
+
 }  // namespace rongxi::win32

@@ -103,23 +103,26 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
     InitCommonControlsEx(&controls);
     RegisterWindowClass(instance_, &MainWindow::WindowProc);
     const std::wstring caption = WideFromUtf8(kWindowCaption);
+    // Made at its size for the main screen: resizing it costs start-up.
+    const PixelRect clientArea = ClientAreaPixels(static_cast<int>(SystemDpi()));
+    RECT frame{0, 0, clientArea.width, clientArea.height};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     if (CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_,
-                        this) == nullptr) {
+                        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                        nullptr, instance_, this) == nullptr) {
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "CreateWindowExW");
     }
-    createControls();
-    layOut(WindowDpi(handle()));
+    const UINT dpi = WindowDpi(handle());
+    sizeClientArea(dpi);
+    createControls(dpi);
+    setFonts(dpi, false);
     BOOL screenReader = FALSE;
     SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0);
     if (screenReader != FALSE) annotateAccessibleNames();
 }
 
-MainWindow::~MainWindow() {
-    window_.reset();
-    if (comReady_) CoUninitialize();
-}
+MainWindow::~MainWindow() { window_.reset(); }
 
 int MainWindow::showAndRunMessageLoop(int showCommand) {
     running_ = true;
@@ -135,15 +138,17 @@ int MainWindow::showAndRunMessageLoop(int showCommand) {
     return got < 0 ? kFailureExitStatus : static_cast<int>(message.wParam);
 }
 
-void MainWindow::createControls() {
+// Each control is made in its place: moving it afterwards costs start-up.
+void MainWindow::createControls(UINT dpi) {
     for (const ControlSpec& spec : kWindowLayout) {
         const ControlClass kind = ClassOf(spec.kind);
         const std::wstring caption = WideFromUtf8(spec.caption);
+        const PixelRect rect = ControlPixels(spec.id, Origin::ClientArea, static_cast<int>(dpi));
         // Created in tab order, which the dialog manager follows.
         const auto id = static_cast<INT_PTR>(kFirstControlId + IndexOf(spec.id));
-        HWND created =
-            CreateWindowExW(kind.extendedStyle, kind.className, caption.c_str(), kind.style, 0, 0,
-                            0, 0, handle(), reinterpret_cast<HMENU>(id), instance_, nullptr);
+        HWND created = CreateWindowExW(kind.extendedStyle, kind.className, caption.c_str(),
+                                       kind.style, rect.x, rect.y, rect.width, rect.height,
+                                       handle(), reinterpret_cast<HMENU>(id), instance_, nullptr);
         if (created == nullptr) {
             throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                     "CreateWindowExW");
@@ -166,15 +171,25 @@ void MainWindow::createControls() {
 void MainWindow::annotateAccessibleNames() {
     if (annotated_ || controls_.back() == nullptr) return;  // not before the controls exist
     annotated_ = true;
-    comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    com_.emplace();
     std::array<AccessibleName, kWindowLayout.size()> names{};
     for (const ControlSpec& spec : kWindowLayout) {
         names.at(IndexOf(spec.id)) = {control(spec.id), spec.accessibleName};
     }
-    AnnotateAccessibleNames(names);
+    AnnotateAccessibleNames(*com_, names);
 }
 
 void MainWindow::layOut(UINT dpi) {
+    sizeClientArea(dpi);
+    for (const ControlSpec& spec : kWindowLayout) {
+        const PixelRect rect = ControlPixels(spec.id, Origin::ClientArea, static_cast<int>(dpi));
+        SetWindowPos(control(spec.id), nullptr, rect.x, rect.y, rect.width, rect.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    setFonts(dpi, true);
+}
+
+void MainWindow::sizeClientArea(UINT dpi) const {
     // The client area gets its size in twips; the frame stays as the system
     // draws it at this DPI.
     RECT window{};
@@ -184,17 +199,12 @@ void MainWindow::layOut(UINT dpi) {
     const int frameWidth = (window.right - window.left) - client.right;
     const int frameHeight = (window.bottom - window.top) - client.bottom;
     const PixelRect clientArea = ClientAreaPixels(static_cast<int>(dpi));
+    if (client.right == clientArea.width && client.bottom == clientArea.height) return;
     SetWindowPos(handle(), nullptr, 0, 0, clientArea.width + frameWidth,
                  clientArea.height + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (const ControlSpec& spec : kWindowLayout) {
-        const PixelRect rect = ControlPixels(spec.id, Origin::ClientArea, static_cast<int>(dpi));
-        SetWindowPos(control(spec.id), nullptr, rect.x, rect.y, rect.width, rect.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    createFonts(dpi);
 }
 
-void MainWindow::createFonts(UINT dpi) {
+void MainWindow::setFonts(UINT dpi, bool redraw) {
     FontHandle entryFont = BoxFont(ControlKind::EntryBox, dpi);
     FontHandle resultFont = BoxFont(ControlKind::ResultBox, dpi);
     FontHandle captionFont = CaptionFont(dpi);
@@ -202,7 +212,7 @@ void MainWindow::createFonts(UINT dpi) {
         HFONT font = spec.kind == ControlKind::EntryBox    ? entryFont.get()
                      : spec.kind == ControlKind::ResultBox ? resultFont.get()
                                                            : captionFont.get();
-        SendMessageW(control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? 1 : 0);
     }
     // The controls hold the new fonts now; the old ones can go.
     entryFont_ = std::move(entryFont);

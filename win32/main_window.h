@@ -14,11 +14,13 @@
 #include <array>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 #include "core/main_window.h"
 #include "core/window_behaviour.h"
 #include "core/window_layout.h"
+#include "win32/accessible_names.h"
 #include "win32/entry_box.h"
 #include "win32/gdi_handles.h"
 
@@ -61,9 +63,12 @@ private:
     void onActivate(bool active);
     void onDpiChanged(UINT dpi, const RECT& suggested);
 
-    void createControls();
+    void createControls(UINT dpi);
+    // Sizes, places and fonts for a new DPI.
     void layOut(UINT dpi);
-    void createFonts(UINT dpi);
+    void sizeClientArea(UINT dpi) const;
+    // Gives the controls fonts made for `dpi`; `redraw` for controls on show.
+    void setFonts(UINT dpi, bool redraw);
     void annotateAccessibleNames();
 
     [[nodiscard]] HWND control(core::Control id) const { return controls_.at(core::IndexOf(id)); }
@@ -79,7 +84,7 @@ private:
     int exitStatus_ = 0;
     bool running_ = false;  // the message loop runs: closing the window ends it
     bool annotated_ = false;
-    bool comReady_ = false;
+    std::optional<ComApartment> com_;  // for the annotations, once given
     core::WindowBehaviour behaviour_{*this};
     // Last, so that it goes first: destroying the window reaches the
     // members above, and a construction that fails partway destroys it too.

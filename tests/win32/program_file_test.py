@@ -68,6 +68,8 @@ class ProgramFile(unittest.TestCase):
         dlls = set(imports())
         self.assertTrue(dlls)
         self.assertLessEqual(dlls, SYSTEM_DLLS)
+        # Loaded only when a screen reader asks: it costs every start-up.
+        self.assertNotIn("ole32.dll", dlls)
 
     def test_imports_nothing_newer_than_windows_7(self):
         # Windows 7's headers declare what Windows 7 exports: a reference to
