@@ -259,6 +259,40 @@ class Offline(unittest.TestCase):
             self.assertEqual(browser.values(RESULT_BOXES), ROWS_123)
 
 
+class OtherCaches(unittest.TestCase):
+    def test_an_update_deletes_only_the_pages_own_old_cache(self):
+        keys = "caches.keys()"
+        with tempfile.TemporaryDirectory() as scratch:
+            copy = os.path.join(scratch, "site")
+            shutil.copytree(SITE, copy)
+            server = SiteServer(copy)
+            self.addCleanup(server.stop)
+            with Chromium() as browser:
+                browser.open(server.url)
+                browser.wait_until("navigator.serviceWorker.controller !== null")
+                browser.evaluate("caches.open('another page').then((cache) => "
+                                 "cache.put('/other', new Response('kept')))", await_promise=True)
+                [first] = [name for name in browser.evaluate(keys, await_promise=True)
+                           if name != "another page"]
+                # A new version of the page: a changed file, a new worker.
+                with open(os.path.join(copy, "index.html"), "a", encoding="utf-8") as f:
+                    f.write("\n")
+                subprocess.run([os.environ.get("RONGXI_CMAKE", "cmake"), f"-DSITE={copy}",
+                                f"-DTEMPLATE={SOURCE}/web/service-worker.js.in", "-P",
+                                f"{SOURCE}/cmake/site-digest.cmake"], check=True)
+                browser.evaluate("navigator.serviceWorker.getRegistration()"
+                                 ".then((registration) => registration.update())",
+                                 await_promise=True)
+                wait_for(lambda: first not in browser.evaluate(keys, await_promise=True), 10,
+                         "the old cache to go")
+                left = browser.evaluate(keys, await_promise=True)
+                self.assertIn("another page", left)
+                self.assertEqual(len(left), 2, left)
+                self.assertEqual(browser.evaluate(
+                    "caches.match('/other').then((kept) => kept.text())", await_promise=True),
+                    "kept")
+
+
 class CacheName(unittest.TestCase):
     def test_a_change_to_any_file_names_a_new_cache(self):
         def cache_name(folder):
@@ -266,10 +300,10 @@ class CacheName(unittest.TestCase):
                             f"-DTEMPLATE={SOURCE}/web/service-worker.js.in", "-P",
                             f"{SOURCE}/cmake/site-digest.cmake"], check=True)
             with open(os.path.join(folder, "service-worker.js"), encoding="utf-8") as f:
-                return re.search(r'const CACHE = "(rongxi-[0-9a-f]{16})"', f.read()).group(1)
+                return re.search(r'const CACHE = PREFIX \+ "([0-9a-f]{16})"', f.read()).group(1)
 
         with open(os.path.join(SITE, "service-worker.js"), encoding="utf-8") as f:
-            built = re.search(r'const CACHE = "([^"]+)"', f.read()).group(1)
+            built = re.search(r'const CACHE = PREFIX \+ "([^"]+)"', f.read()).group(1)
         with tempfile.TemporaryDirectory() as scratch:
             copy = os.path.join(scratch, "site")
             shutil.copytree(SITE, copy)
