@@ -12,8 +12,10 @@ set(site_sources
     ${CMAKE_CURRENT_SOURCE_DIR}/index.html
     ${CMAKE_CURRENT_SOURCE_DIR}/manifest.webmanifest
     ${CMAKE_CURRENT_SOURCE_DIR}/main_window.css
+    ${PROJECT_SOURCE_DIR}/icons/web/rongxi-180.png
     ${PROJECT_SOURCE_DIR}/icons/web/rongxi-192.png
     ${PROJECT_SOURCE_DIR}/icons/web/rongxi-512.png
+    ${PROJECT_SOURCE_DIR}/icons/web/rongxi-maskable-512.png
 )
 set(site_copies "")
 foreach(source IN LISTS site_sources)

@@ -197,11 +197,17 @@ class Palettes(Page):
             return [box.id, style.borderTopColor, style.backgroundColor, style.color,
                     getComputedStyle(document.body).backgroundColor];
         })"""
+        # The browser's bar takes the theme colour of the scheme in use.
+        theme = """[...document.querySelectorAll('meta[name="theme-color"]')]
+            .filter(meta => matchMedia(meta.media || 'all').matches).map(meta => meta.content)"""
         for scheme in ("light", "dark"):
             self.browser.call("Emulation.setEmulatedMedia",
                               features=[{"name": "prefers-color-scheme", "value": scheme}])
             self.browser.reload()
             self.browser.click("Text2")  # a focused box among the others
+            page = rgb(self.browser.evaluate("getComputedStyle(document.body).backgroundColor"))
+            [bar] = self.browser.evaluate(theme)
+            self.assertEqual(tuple(int(bar[i:i + 2], 16) for i in (1, 3, 5)), page, scheme)
             for box, *css in self.browser.evaluate(colours):
                 border, background, text, page = map(rgb, css)
                 with self.subTest(scheme=scheme, box=box):
@@ -209,6 +215,48 @@ class Palettes(Page):
                     self.assertGreaterEqual(contrast(border, background), 3)
                     self.assertGreaterEqual(contrast(text, background), 4.5)
         self.browser.call("Emulation.setEmulatedMedia", features=[])
+
+
+class HomeScreenIcons(Page):
+    def test_icons_are_opaque_and_the_maskable_one_keeps_to_the_safe_circle(self):
+        # Each icon as the browser decodes it: every pixel's opacity, and the
+        # farthest drawn (not background) pixel from the middle, as a share
+        # of the side.
+        measure = """(async (src) => {
+            const image = new Image();
+            image.src = src;
+            await image.decode();
+            const canvas = document.createElement('canvas');
+            canvas.width = image.width;
+            canvas.height = image.height;
+            const context = canvas.getContext('2d');
+            context.drawImage(image, 0, 0);
+            const data = context.getImageData(0, 0, image.width, image.height).data;
+            let opaque = true, farthest = 0;
+            for (let i = 0; i < data.length; i += 4) {
+                opaque = opaque && data[i + 3] === 255;
+                if (data[i] + data[i + 1] + data[i + 2] === 765) continue;
+                const x = (i / 4) % image.width + 0.5, y = Math.floor(i / 4 / image.width) + 0.5;
+                farthest = Math.max(farthest,
+                                    Math.hypot(x - image.width / 2, y - image.height / 2));
+            }
+            return [image.width, image.height, opaque, farthest / image.width];
+        })"""
+        manifest = self.browser.evaluate(
+            "fetch('manifest.webmanifest').then((answer) => answer.json())", await_promise=True)
+        touch = self.browser.evaluate(
+            "document.querySelector('link[rel=\"apple-touch-icon\"]').getAttribute('href')")
+        icons = [(icon["src"], icon.get("purpose", "any")) for icon in manifest["icons"]]
+        self.assertIn("maskable", [purpose for _, purpose in icons])
+        for src, purpose in [*icons, (touch, "apple-touch-icon")]:
+            with self.subTest(icon=src):
+                width, height, opaque, farthest = self.browser.evaluate(
+                    f"{measure}({src!r})", await_promise=True)
+                self.assertTrue(opaque)
+                if purpose == "maskable":
+                    self.assertLessEqual(farthest, 0.4)
+                if purpose == "apple-touch-icon":
+                    self.assertEqual((width, height), (180, 180))
 
 
 class Phone(Page):
