@@ -5,7 +5,8 @@ set(site ${PROJECT_BINARY_DIR}/site)
 add_executable(rongxi main.cpp)
 target_link_libraries(rongxi PRIVATE rongxi_web rongxi_options)
 # The page allocates little: the smaller allocator does.
-target_link_options(rongxi PRIVATE -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc)
+target_link_options(rongxi PRIVATE -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc -sWASM=2
+                   "SHELL:--memory-init-file 0")
 set_target_properties(rongxi PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 
 set(site_sources

@@ -217,6 +217,37 @@ class Palettes(Page):
         self.browser.call("Emulation.setEmulatedMedia", features=[])
 
 
+class WithoutWebAssembly(unittest.TestCase):
+    """Each browser fetches the one program it can run: WebAssembly, or the
+    same program as JavaScript where WebAssembly is off (as in an iPhone's
+    Lockdown Mode) or missing."""
+
+    FETCHED = "performance.getEntriesByType('resource').map((entry) => entry.name)"
+
+    def draw_and_fetched(self, webassembly):
+        server = SiteServer(SITE)
+        self.addCleanup(server.stop)
+        with Chromium() as browser:
+            if not webassembly:
+                # What a browser without it looks like, before the page runs.
+                browser.call("Page.addScriptToEvaluateOnNewDocument",
+                             source="delete globalThis.WebAssembly;")
+            browser.open(server.url)
+            browser.type("123")
+            browser.click("Command1")
+            browser.wait_until("document.getElementById('Text9').value !== ''")
+            self.assertEqual(browser.values(RESULT_BOXES), ROWS_123)
+            return {url.rsplit("/", 1)[-1] for url in browser.evaluate(self.FETCHED)}
+
+    def test_each_browser_fetches_the_program_it_runs(self):
+        fetched = self.draw_and_fetched(webassembly=True)
+        self.assertIn("rongxi.wasm", fetched)
+        self.assertNotIn("rongxi.wasm.js", fetched)
+        fetched = self.draw_and_fetched(webassembly=False)
+        self.assertIn("rongxi.wasm.js", fetched)
+        self.assertNotIn("rongxi.wasm", fetched)
+
+
 class HomeScreenIcons(Page):
     def test_icons_are_opaque_and_the_maskable_one_keeps_to_the_safe_circle(self):
         # Each icon as the browser decodes it: every pixel's opacity, and the
