@@ -8,6 +8,7 @@ import subprocess
 import urllib.error
 import urllib.request
 
+from support.page_driver import PageDriver
 from support.waiting import wait_for
 
 ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
@@ -23,7 +24,7 @@ class WebDriverError(RuntimeError):
     pass
 
 
-class WebDriver:
+class WebDriver(PageDriver):
     def __init__(self, driver, capabilities, env=None):
         port = free_port()
         self._base = f"http://127.0.0.1:{port}"
@@ -77,29 +78,17 @@ class WebDriver:
     def command(self, method, path, body=None):
         return self._request(method, f"/session/{self._session}{path}", body)
 
-    # What the tests do.
+    # The commands the page driver builds on.
 
-    def open(self, url):
+    def navigate(self, url):
         self.command("POST", "/url", {"url": url})
-        self.wait_until("document.activeElement && document.activeElement.id === 'Text1'")
 
-    def reload(self):
+    def refresh(self):
         self.command("POST", "/refresh", {})
-        self.wait_until("document.activeElement && document.activeElement.id === 'Text1'")
 
     def evaluate(self, expression):
         return self.command("POST", "/execute/sync",
                             {"script": f"return ({expression});", "args": []})
-
-    def wait_until(self, expression, timeout=15):
-        return wait_for(lambda: self.evaluate(expression), timeout, expression)
-
-    def values(self, controls):
-        return self.evaluate(
-            f"{json.dumps(controls)}.map((id) => document.getElementById(id).value)")
-
-    def focused(self):
-        return self.evaluate("document.activeElement ? document.activeElement.id : ''")
 
     def click(self, control):
         element = self.command("POST", "/element",
@@ -107,13 +96,6 @@ class WebDriver:
         self.command("POST", f"/element/{element}/click", {})
 
     def keys(self, *keys):
-        """Presses and releases each key in turn: characters, or WebDriver's
-        codes for named keys."""
-        steps = [step for key in keys
-                 for step in ({"type": "keyDown", "value": key}, {"type": "keyUp", "value": key})]
-        self.command("POST", "/actions",
-                     {"actions": [{"type": "key", "id": "keyboard", "actions": steps}]})
+        self.command("POST", "/actions", {"actions": [
+            {"type": "key", "id": "keyboard", "actions": self.key_steps(keys)}]})
         self.command("DELETE", "/actions")
-
-    def type(self, text):
-        self.keys(*text)

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """The page's scenarios in the browser engines besides Chromium: WebKitGTK
-(the engine of every iPhone browser) through its WebDriver. Each scenario
-is one row of the table below and runs in every engine listed.
+(the engine of every iPhone browser) through its WebDriver, and Firefox ESR
+over WebDriver BiDi. Each scenario is one row of the table below and runs
+in every engine.
 
-What WebKitGTK's automation cannot do is said where it matters: under
-WebDriver its window is at least about 447 px wide, so the phone width is
-not tried there (the Chromium tests try it)."""
+What the engines' automation cannot do, and so is tried in Chromium only:
+WebKitGTK's window under WebDriver is at least about 447 px wide, and
+Firefox has no touch or phone emulation, so neither tries the phone width;
+neither can emulate a network that is down, so the offline visit stops the
+server instead."""
 
 import os
 import shutil
@@ -13,6 +16,7 @@ import tempfile
 import unittest
 
 from support import tables
+from support.bidi import Firefox as FirefoxDriver
 from support.chromium import SiteServer
 from support.webdriver import WebDriver
 from support.xsession import XSession
@@ -68,22 +72,15 @@ def exit_and_start_again(test, browser):
 SCENARIOS = [draws, advance_and_one_character, clear, exit_and_start_again]
 
 
-class WebKit(unittest.TestCase):
+class Engine:
+    """The scenarios and the offline visit, in the engine a subclass starts."""
+
     @classmethod
     def setUpClass(cls):
-        cls.session = XSession(screen="1024x768x24").__enter__()
-        cls.addClassCleanup(cls.session.__exit__, None, None, None)
         cls.server = SiteServer(SITE)
         cls.addClassCleanup(cls.server.stop)
         cls.browser = cls.start_browser()
         cls.addClassCleanup(cls.browser.close)
-
-    @classmethod
-    def start_browser(cls):
-        return WebDriver(["WebKitWebDriver"], {
-            "browserName": "MiniBrowser",
-            "webkitgtk:browserOptions": {"binary": MINIBROWSER, "args": ["--automation"]}},
-            env=cls.session.env)
 
     def test_scenarios(self):
         for scenario in SCENARIOS:
@@ -105,6 +102,23 @@ class WebKit(unittest.TestCase):
             self.browser.click("Command1")
             self.browser.wait_until("document.getElementById('Text9').value !== ''")
             self.assertEqual(self.browser.values(RESULT_BOXES), tables.draw_rows("123"))
+
+
+class WebKit(Engine, unittest.TestCase):
+    @classmethod
+    def start_browser(cls):
+        session = XSession(screen="1024x768x24").__enter__()
+        cls.addClassCleanup(session.__exit__, None, None, None)
+        return WebDriver(["WebKitWebDriver"], {
+            "browserName": "MiniBrowser",
+            "webkitgtk:browserOptions": {"binary": MINIBROWSER, "args": ["--automation"]}},
+            env=session.env)
+
+
+class Firefox(Engine, unittest.TestCase):
+    @classmethod
+    def start_browser(cls):
+        return FirefoxDriver()
 
 
 if __name__ == "__main__":
