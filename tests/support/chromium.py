@@ -214,6 +214,16 @@ class Chromium:
         virtual_key, text = keys[name]
         self.key(name, virtual_key=virtual_key, text=text)
 
+    def keys(self, *keys):
+        """Each key in turn, as the other browsers' drivers take them: a
+        character, or WebDriver's code for a named key."""
+        named = {"\ue007": "Enter", "\ue004": "Tab", "\ue00c": "Escape", "\ue003": "Backspace"}
+        for key in keys:
+            if key in named:
+                self.press(named[key])
+            else:
+                self.type(key)
+
     def shortcut(self, letter, command):
         control = 2  # the Ctrl modifier bit
         self.key(letter, code=f"Key{letter.upper()}", virtual_key=ord(letter.upper()),

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""The page's scenarios in the browser engines besides Chromium: WebKitGTK
-(the engine of every iPhone browser) through its WebDriver, and Firefox ESR
-over WebDriver BiDi. Each scenario is one row of the table below and runs
-in every engine.
+"""The page's scenarios in the three browser engines: Chromium (through the
+DevTools protocol), WebKitGTK (the engine of every iPhone browser) through
+its WebDriver, and Firefox ESR over WebDriver BiDi. Each scenario is one
+row of the table below and runs in every engine.
 
 What the engines' automation cannot do, and so is tried in Chromium only:
 WebKitGTK's window under WebDriver is at least about 447 px wide, and
@@ -17,7 +17,7 @@ import unittest
 
 from support import tables
 from support.bidi import Firefox as FirefoxDriver
-from support.chromium import SiteServer
+from support.chromium import Chromium as ChromiumDriver, SiteServer
 from support.webdriver import WebDriver
 from support.xsession import XSession
 
@@ -102,6 +102,12 @@ class Engine:
             self.browser.click("Command1")
             self.browser.wait_until("document.getElementById('Text9').value !== ''")
             self.assertEqual(self.browser.values(RESULT_BOXES), tables.draw_rows("123"))
+
+
+class Chromium(Engine, unittest.TestCase):
+    @classmethod
+    def start_browser(cls):
+        return ChromiumDriver()
 
 
 class WebKit(Engine, unittest.TestCase):
