@@ -57,44 +57,6 @@ val CreateElement(const char* tag) { return Document().call<val>("createElement"
 val Text(std::string_view utf8) { return val(std::string(utf8)); }
 val Text(std::u16string_view utf16) { return val(std::u16string(utf16)); }
 
-// A number for the style sheet, as a CSS custom property of `style`.
-void SetNumber(const val& style, const char* name, int value) {
-    style.call<void>("setProperty", val(name), val(std::to_string(value)));
-}
-
-// The element a control is made of, and its class in the style sheet.
-struct ElementKind {
-    const char* tag;
-    const char* styleClass;
-};
-
-ElementKind ElementOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Frame:
-            return {"fieldset", "frame"};
-        case ControlKind::Button:
-            return {"button", "button"};
-        case ControlKind::EntryBox:
-            return {"input", "entry-box"};
-        case ControlKind::ResultBox:
-            break;
-    }
-    return {"input", "result-box"};
-}
-
-// A CSS font-family list; the generic family closes it, so a browser that
-// has none of the faces still draws Chinese in the right style.
-template <std::size_t N>
-std::string FontList(const std::array<std::string_view, N>& families, std::string_view generic) {
-    std::string list;
-    for (std::string_view family : families) {
-        list += '"';
-        list += family;
-        list += "\", ";
-    }
-    return list + std::string(generic);
-}
-
 // A CSS colour as the page resolves it on `probe`, from its "rgb(r, g, b)".
 Rgb ResolvedColour(const val& probe, const char* colour) {
     Set(probe["style"], "color", val(colour));
@@ -176,19 +138,11 @@ constexpr std::array<Listener, 5> kWindowListeners{{
 
 }  // namespace
 
-MainWindow::MainWindow() : window_(CreateElement("main")) {
+MainWindow::MainWindow()
+    : window_(Document().call<val>("getElementById", Text(kWindowDesignName))) {
+    if (window_.isNull()) throw std::runtime_error("页面中没有窗口");
     controls_.reserve(kControlCount);
-    window_.set("id", Text(kWindowDesignName));
-    const val style = window_["style"];
-    style.call<void>("setProperty", val("--box-fonts"), val(FontList(kBoxFontFamilies, "serif")));
-    style.call<void>("setProperty", val("--caption-fonts"),
-                     val(FontList(kCaptionFamilies, "sans-serif")));
-    // The window's own layout, for the style sheet's desktop widths.
-    SetNumber(style, "--client-width", kClientWidthTwips);
-    SetNumber(style, "--client-height", kClientHeightTwips);
-    SetNumber(style, "--twips-per-pixel", kTwipsPerInch / kStandardDpi);
-    SetNumber(style, "--caption-font", FontPixels(ControlKind::Frame));
-    createControls();
+    adoptControls();
     gShownWindow = this;
     for (const Listener& listener : kWindowListeners) {
         window_.call<void>("addEventListener", val(listener.event),
@@ -202,58 +156,25 @@ MainWindow::~MainWindow() {
     if (gShownWindow == this) gShownWindow = nullptr;
 }
 
-void MainWindow::createControls() {
+// The controls are in the page already, as the page was built from the
+// layout table (web/window_markup.h).
+void MainWindow::adoptControls() {
     for (const ControlSpec& spec : kWindowLayout) {
-        const ElementKind kind = ElementOf(spec.kind);
-        val control = CreateElement(kind.tag);
-        control.set("id", Text(spec.designName));
-        control.set("className", val(kind.styleClass));
-        // The rectangle in twips, for the desktop layout; the font in pixels
-        // at 96 dpi.
-        const val style = control["style"];
-        SetNumber(style, "--left", spec.twips.left);
-        SetNumber(style, "--top", spec.twips.top);
-        SetNumber(style, "--width", spec.twips.width);
-        SetNumber(style, "--height", spec.twips.height);
-        SetNumber(style, "--font", FontPixels(spec.kind));
-        switch (spec.kind) {
-            case ControlKind::Frame: {
-                val legend = CreateElement("legend");
-                legend.set("textContent", Text(spec.caption));
-                control.call<void>("append", legend);
-                break;
-            }
-            case ControlKind::Button:
-                control.set("type", val("button"));
-                control.set("textContent", Text(spec.caption));
-                break;
-            case ControlKind::EntryBox:
-            case ControlKind::ResultBox:
-                control.set("type", val("text"));
-                control.call<void>("setAttribute", val("aria-label"), Text(spec.accessibleName));
-                control.call<void>("setAttribute", val("autocomplete"), val("off"));
-                control.set("spellcheck", false);
-                if (const auto limit = LengthLimitUnits(spec.kind))
-                    control.set("maxLength", *limit);
-                // A phone offers its digit keys first; any other character can
-                // still be typed, and counts as 0.
-                if (spec.kind == ControlKind::EntryBox) {
-                    control.call<void>("setAttribute", val("inputmode"), val("numeric"));
-                    control.call<void>("setAttribute", val("autocapitalize"), val("off"));
-                    control.call<void>("setAttribute", val("autocorrect"), val("off"));
-                }
-                break;
+        val control = Document().call<val>("getElementById", Text(spec.designName));
+        if (control.isNull()) {
+            throw std::runtime_error("页面中没有控件 " + std::string(spec.designName));
         }
-        val container = spec.frame ? element(*spec.frame) : window_;
-        container.call<void>("append", control);
         controls_.push_back(control);
     }
 }
 
 void MainWindow::show() {
     Document().set("title", Text(kWindowCaption));
-    Document()["body"].call<void>("prepend", window_);
     colourBoxBorders();
+    // The boxes took no input while the program was loading.
+    for (const ControlSpec& spec : kWindowLayout) {
+        if (IsTextBox(spec.id)) element(spec.id).call<void>("removeAttribute", val("readonly"));
+    }
     val::global("matchMedia")(val("(prefers-color-scheme: dark)"))
         .call<void>("addEventListener", val("change"),
                     val::module_property("rongxiPaletteChanged"));
@@ -383,7 +304,13 @@ void ReportStartupFailure(const char* what) noexcept {
         val report = CreateElement("p");
         report.call<void>("setAttribute", val("role"), val("alert"));
         report.set("textContent", Text(FailureText(what)));
-        Document()["body"].call<void>("prepend", report);
+        // In place of the window, which could not start.
+        const val window = Document().call<val>("getElementById", Text(kWindowDesignName));
+        if (window.isNull()) {
+            Document()["body"].call<void>("prepend", report);
+        } else {
+            window.call<void>("replaceWith", report);
+        }
     } catch (...) {
         // The page can show nothing more.
     }

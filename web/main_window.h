@@ -1,9 +1,8 @@
 // The program's one window, as a web page.
 //
-// It builds its fourteen controls as HTML elements from the layout table
-// (core/window_layout.h): frames as fieldsets, boxes as inputs, buttons as
-// buttons. Each carries its rectangle in twips as CSS properties, which the
-// page's style sheet lays out at desktop widths. Every click, every text
+// Its fourteen controls are in the page already, as HTML built from the
+// layout table (web/window_markup.h), so that the browser paints them before
+// the program has loaded; the program takes them over. Every click, every text
 // arriving in an entry box and every change of a box's text goes to the
 // window behaviour (core/window_behaviour.h), which decides what happens.
 //
@@ -30,7 +29,7 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow();
 
-    // Puts the window into the page and the keyboard focus into the first
+    // Opens the boxes to input and puts the keyboard focus into the first
     // entry box.
     void show();
 
@@ -54,7 +53,7 @@ public:
     void uncaughtFailure(const std::string& what);
 
 private:
-    void createControls();
+    void adoptControls();
     void colourBoxBorders();
 
     [[nodiscard]] std::optional<core::Control> controlOf(const emscripten::val& event) const;

@@ -9,8 +9,18 @@ target_link_options(rongxi PRIVATE -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emm
                    "SHELL:--memory-init-file 0")
 set_target_properties(rongxi PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 
+# The page, with the window's HTML in it.
+add_custom_command(OUTPUT ${site}/index.html
+    COMMAND ${CMAKE_COMMAND}
+            "-DRUN=${CMAKE_CROSSCOMPILING_EMULATOR};$<TARGET_FILE:rongxi_window_markup>"
+            -DTEMPLATE=${CMAKE_CURRENT_SOURCE_DIR}/index.html -DOUTPUT=${site}/index.html
+            -P ${PROJECT_SOURCE_DIR}/cmake/page-markup.cmake
+    DEPENDS rongxi_window_markup ${CMAKE_CURRENT_SOURCE_DIR}/index.html
+            ${PROJECT_SOURCE_DIR}/cmake/page-markup.cmake
+    COMMENT "Putting the window's HTML into the page"
+    VERBATIM)
+
 set(site_sources
-    ${CMAKE_CURRENT_SOURCE_DIR}/index.html
     ${CMAKE_CURRENT_SOURCE_DIR}/manifest.webmanifest
     ${CMAKE_CURRENT_SOURCE_DIR}/main_window.css
     ${PROJECT_SOURCE_DIR}/icons/web/rongxi-180.png
@@ -31,7 +41,7 @@ set(service_worker_template ${CMAKE_CURRENT_SOURCE_DIR}/service-worker.js.in)
 add_custom_command(OUTPUT ${site}/service-worker.js
     COMMAND ${CMAKE_COMMAND} -DSITE=${site} -DTEMPLATE=${service_worker_template}
             -P ${PROJECT_SOURCE_DIR}/cmake/site-digest.cmake
-    DEPENDS rongxi ${site_copies} ${service_worker_template}
+    DEPENDS rongxi ${site}/index.html ${site_copies} ${service_worker_template}
             ${PROJECT_SOURCE_DIR}/cmake/site-digest.cmake
     COMMENT "Naming the service worker's cache after the site's digest")
 add_custom_target(site ALL DEPENDS ${site}/service-worker.js)

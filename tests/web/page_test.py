@@ -217,6 +217,26 @@ class Palettes(Page):
         self.browser.call("Emulation.setEmulatedMedia", features=[])
 
 
+class PaintsFirst(unittest.TestCase):
+    def test_the_window_shows_before_the_program_and_takes_no_input_until_it_runs(self):
+        server = SiteServer(SITE)
+        self.addCleanup(server.stop)
+        with Chromium() as browser:
+            # The program is held on its way: what shows is the page's own.
+            browser.call("Fetch.enable", patterns=[{"urlPattern": "*rongxi.js"}])
+            browser.call("Page.navigate", url=server.url)
+            browser.wait_until("document.readyState === 'interactive' && "
+                               "document.getElementById('cannot-run') !== null")
+            shown = browser.evaluate("""[...document.querySelectorAll('#Form1 [id]')].map(c => {
+                const box = c.getBoundingClientRect();
+                return [c.id, box.width > 0 && box.height > 0];
+            })""")
+            self.assertEqual(shown, [[control["name"], True] for control in LAYOUT])
+            browser.click("Text1")
+            browser.type("5")
+            self.assertEqual(browser.values(ENTRY_BOXES), [""] * 3)
+
+
 class WithoutWebAssembly(unittest.TestCase):
     """Each browser fetches the one program it can run: WebAssembly, or the
     same program as JavaScript where WebAssembly is off (as in an iPhone's
