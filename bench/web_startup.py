@@ -17,7 +17,8 @@ import os
 import statistics
 import sys
 
-from support.chromium import Chromium, SiteServer
+from support.chromium import Chromium
+from support.site_server import SiteServer
 
 ROUNDS = int(os.environ.get("ROUNDS", "20"))
 FIRST_VISITS = 5

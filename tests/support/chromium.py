@@ -1,17 +1,14 @@
 """Headless Chromium with the web page in it, driven the way a user drives it.
 
-Serves the built site on 127.0.0.1, starts Chromium with the DevTools
-protocol on a pipe (no port, no library: requests and events are JSON
-messages separated by NUL bytes on file descriptors 3 and 4), opens one page,
-and offers what a user does there: type, tap, click, paste, compose with an
+Starts Chromium with the DevTools protocol on a pipe (no port, no library:
+requests and events are JSON messages separated by NUL bytes on file
+descriptors 3 and 4), opens one page, and offers what a user does there: type, tap, click, paste, compose with an
 input method, undo; and what a test reads: values, the focus, rectangles,
 the accessibility tree. Used by the page tests, the benchmark and the
 screenshot script.
 """
 
 import base64
-import functools
-import http.server
 import json
 import os
 import shutil
@@ -24,31 +21,6 @@ from support.waiting import wait_for
 CHROMIUM = shutil.which("chromium") or shutil.which("chromium-browser") or "/usr/bin/chromium"
 
 
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
-                      ".js": "text/javascript"}
-
-    def log_message(self, *args):
-        pass
-
-
-class SiteServer:
-    """The site folder on a free port of 127.0.0.1, until stopped."""
-
-    def __init__(self, folder):
-        handler = functools.partial(QuietHandler, directory=folder)
-        self._server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        self.url = f"http://127.0.0.1:{self._server.server_address[1]}/"
-        self._thread = threading.Thread(target=self._server.serve_forever, daemon=True)
-        self._thread.start()
-
-    def stop(self):
-        if self._thread.is_alive():
-            self._server.shutdown()
-            self._server.server_close()
 
 
 class ProtocolError(RuntimeError):

@@ -17,7 +17,8 @@ import unittest
 
 from support import tables
 from support.bidi import Firefox as FirefoxDriver
-from support.chromium import Chromium as ChromiumDriver, SiteServer
+from support.chromium import Chromium as ChromiumDriver
+from support.site_server import SiteServer
 from support.webdriver import WebDriver
 from support.xsession import XSession
 

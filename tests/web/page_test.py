@@ -11,7 +11,8 @@ import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-from support.chromium import Chromium, SiteServer
+from support.chromium import Chromium
+from support.site_server import SiteServer
 from support.contrast import contrast
 from support.waiting import wait_for
 from support import tables
