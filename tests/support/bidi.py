@@ -5,6 +5,7 @@ commands the page tests use."""
 import json
 import os
 import re
+import shutil
 import subprocess
 import tempfile
 
@@ -13,7 +14,7 @@ import websocket
 from support.page_driver import PageDriver
 from support.waiting import wait_for
 
-FIREFOX = "/usr/bin/firefox-esr"
+FIREFOX = shutil.which("firefox-esr") or shutil.which("firefox") or "/usr/bin/firefox-esr"
 # A quiet profile: no first-run pages, updates or telemetry, no network of
 # its own, service workers on plain-HTTP 127.0.0.1 (allowed there anyway).
 PREFERENCES = {
