@@ -62,12 +62,6 @@ class Firefox(PageDriver):
             self.close()
             raise
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-
     def close(self):
         if self._socket is not None:
             try:

@@ -16,7 +16,7 @@ import subprocess
 import tempfile
 import threading
 
-from support.waiting import wait_for
+from support.page_driver import PageDriver
 
 CHROMIUM = shutil.which("chromium") or shutil.which("chromium-browser") or "/usr/bin/chromium"
 
@@ -27,7 +27,7 @@ class ProtocolError(RuntimeError):
     pass
 
 
-class Chromium:
+class Chromium(PageDriver):
     """One browser with one page; every call waits for Chromium's answer."""
 
     def __init__(self, width=1024, height=768, arguments=()):
@@ -65,12 +65,6 @@ class Chromium:
         except BaseException:
             self.close()
             raise
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
 
     def close(self):
         if self._process.poll() is None:
@@ -133,31 +127,16 @@ class Chromium:
             raise ProtocolError(f"{expression}: {result['exceptionDetails']}")
         return result["result"].get("value")
 
-    def wait_until(self, expression, timeout=10):
-        return wait_for(lambda: self.evaluate(expression), timeout, expression)
-
-    def open(self, url):
-        """Loads the page and waits for the window, the focus in Text1."""
+    def navigate(self, url):
         self.call("Page.navigate", url=url)
-        self.wait_until("document.readyState === 'complete' && "
-                        "document.activeElement && document.activeElement.id === 'Text1'")
 
-    def reload(self):
+    def refresh(self):
         self.call("Page.reload")
-        self.wait_until("document.readyState === 'complete' && "
-                        "document.activeElement && document.activeElement.id === 'Text1'")
 
     def emulate_phone(self, width=360, height=640, pixel_ratio=3):
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
                   deviceScaleFactor=pixel_ratio, mobile=True)
         self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
-
-    def values(self, controls):
-        return self.evaluate("[" + ",".join(
-            f"document.getElementById({json.dumps(c)}).value" for c in controls) + "]")
-
-    def focused(self):
-        return self.evaluate("document.activeElement ? document.activeElement.id : ''")
 
     def rect(self, selector):
         return self.evaluate(

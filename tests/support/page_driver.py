@@ -1,14 +1,25 @@
 """What the page tests do in any browser, on top of the few commands each
-browser's automation gives: navigate, refresh, evaluate, click and keys."""
+browser's automation gives: navigate, refresh, evaluate, click, keys and
+close."""
 
 import json
 
 from support.waiting import wait_for
 
-WINDOW_READY = "document.activeElement && document.activeElement.id === 'Text1'"
+WINDOW_READY = ("document.readyState === 'complete' && "
+                "document.activeElement && document.activeElement.id === 'Text1'")
 
 
 class PageDriver:
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def close(self):
+        raise NotImplementedError
+
     def navigate(self, url):
         raise NotImplementedError
 

@@ -9,6 +9,7 @@ import email.utils
 import functools
 import gzip
 import http.server
+import io
 import os
 import sys
 import threading
@@ -56,21 +57,7 @@ class HostHandler(http.server.SimpleHTTPRequestHandler):
         self.send_header("Content-Length", str(len(body)))
         self.send_header("Last-Modified", self.date_time_string(modified))
         self.end_headers()
-        return _Body(body)
-
-
-class _Body:
-    """What send_head returns: something copyfile can read, then close."""
-
-    def __init__(self, data):
-        self._data = data
-
-    def read(self, size=-1):
-        data, self._data = self._data, b""
-        return data
-
-    def close(self):
-        pass
+        return io.BytesIO(body)
 
 
 class SiteServer:

@@ -41,12 +41,6 @@ class WebDriver(PageDriver):
             self.close()
             raise
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-
     def close(self):
         if self._session is not None:
             try:
