@@ -35,6 +35,8 @@ enum class Arrival {
     Dropped,   // dragged into the box
     Composed,  // an input method's commit, in place of `selection`
     Replaced,  // a replacement the toolkit offers for the selection (spelling)
+    Assisted,  // an insertion or replacement through the accessibility
+               // interface (on-screen keyboards, voice input)
 };
 
 // One edit of a box's text: `range` replaced by `text`.

@@ -26,6 +26,9 @@ public:
     // Closes the window and ends the process with this status once the
     // handler that asked for it has returned.
     virtual void endProgram(int status) = 0;
+    // Says `text` to a screen reader without moving the focus or showing
+    // anything: for results that land away from the focus.
+    virtual void announce(std::u16string_view text) = 0;
     // A modal message box in front of the window; returns once it is dismissed.
     virtual void showFailure(std::u16string_view title, std::u16string_view message) = 0;
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/kill_rows.h"
+#include "core/program_texts.h"
 #include "core/unicode_text.h"
 #include "core/window_layout.h"
 
@@ -103,6 +104,7 @@ void WindowBehaviour::computeKillRows() {
     for (std::size_t row = 0; row < rows.size(); ++row) {
         window_.setText(kResultBoxOfRow[row], Utf16FromUtf8(rows[row]));
     }
+    window_.announce(Utf16FromUtf8(TextOf(ProgramText::RowsFilled)));
 }
 
 void WindowBehaviour::clearData() {
@@ -111,6 +113,7 @@ void WindowBehaviour::clearData() {
     for (const ControlSpec& spec : kWindowLayout) {
         if (IsTextBox(spec.id)) window_.setText(spec.id, u"");
     }
+    window_.announce(Utf16FromUtf8(TextOf(ProgramText::BoxesCleared)));
 }
 
 void WindowBehaviour::exitProgram() { window_.endProgram(0); }
@@ -135,7 +138,9 @@ EntryBoxModel* WindowBehaviour::entryBox(Control box) {
     return &entryBoxes_.at(IndexOf(box) - IndexOf(Control::Entry1));
 }
 
-std::u16string FailureText(std::string_view what) { return u"运行时错误：" + Utf16FromUtf8(what); }
+std::u16string FailureText(std::string_view what) {
+    return Utf16FromUtf8(std::string(TextOf(ProgramText::RuntimeError)) + std::string(what));
+}
 
 NoDisplayText NoDisplayMessage(std::string_view display, std::string_view waylandDisplay) {
     std::string given;

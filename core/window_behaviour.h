@@ -12,8 +12,10 @@
 //   composition that could not be refused and has landed (compositionLanded).
 // Exactly five events do something: the clicks of the compute, clear and
 // exit buttons, and the changes of the first two entry boxes (the entry
-// advance). The entry boxes' one-character rule is kept here too, one
-// EntryBoxModel per box. Everything else is the toolkit's own.
+// advance). The compute and the clear end by telling a screen reader what
+// they changed, since it lies away from the focus (core/program_texts.h). The entry boxes'
+// one-character rule is kept here too, one EntryBoxModel per box. Everything else is the toolkit's
+// own.
 //
 // A handler that fails does not pass the failure back into the toolkit's
 // event loop, which could not carry it: the window shows "运行时错误：…"
@@ -30,6 +32,7 @@
 
 #include "core/entry_box_model.h"
 #include "core/main_window.h"
+#include "core/program_texts.h"
 #include "core/window_layout.h"
 
 namespace rongxi::core {
@@ -106,7 +109,7 @@ void WindowBehaviour::runGuarded(EventCode&& code) noexcept {
     } catch (const std::exception& failure) {
         reportFailure(FailureText(failure.what()));
     } catch (...) {
-        reportFailure(FailureText("未知错误"));
+        reportFailure(FailureText(TextOf(ProgramText::UnknownFailure)));
     }
 }
 

@@ -164,8 +164,11 @@ void EntryBox::openContextMenu(QContextMenuEvent* event) {
 
 void EntryBox::pasteFrom(QClipboard::Mode mode) {
     if (isReadOnly()) return;
-    const std::optional<TextEdit> edit =
-        editFor(Arrival::Pasted, QGuiApplication::clipboard()->text(mode), selection());
+    receive(Arrival::Pasted, QGuiApplication::clipboard()->text(mode), selection());
+}
+
+void EntryBox::receive(Arrival how, const QString& incoming, TextSelection replaced) {
+    const std::optional<TextEdit> edit = editFor(how, incoming, replaced);
     if (!edit) return;
     const auto start = static_cast<int>(edit->range.start);
     setSelection(start, static_cast<int>(edit->range.end) - start);

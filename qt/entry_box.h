@@ -3,10 +3,11 @@
 //
 // Text arriving from the user (keys, pastes by keyboard, context menu or
 // middle click, drops, input-method commits) is cut down before QLineEdit
-// inserts it, so each such edit stays one ordinary, undoable step. Anything
-// else that changes the text (a screen reader's editing interface, for one)
-// reaches the model through the box's textChanged, which the main window
-// routes.
+// inserts it, so each such edit stays one ordinary, undoable step; so is
+// text an assistive program inserts through the accessibility interface
+// (qt/accessible_text_box.h). Anything else that changes the text (undo, or
+// an assistive program setting the whole value) reaches the model through
+// the box's textChanged, which the main window routes.
 #pragma once
 
 #include <QClipboard>
@@ -23,6 +24,10 @@ class EntryBox : public QLineEdit {
 
 public:
     EntryBox(core::WindowBehaviour& behaviour, core::Control id, QWidget* parent);
+
+    // `incoming` arrives by `how` in place of `replaced`: the box takes what
+    // the rule lets it, as one undoable edit.
+    void receive(core::Arrival how, const QString& incoming, core::TextSelection replaced);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -16,6 +16,8 @@
 
 #include "core/box_colours.h"
 #include "core/window_layout.h"
+#include "qt/accessible_text_box.h"
+#include "qt/announcer.h"
 #include "qt/entry_box.h"
 #include "qt/program_identity.h"
 #include "qt/push_button.h"
@@ -109,7 +111,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setWindowIcon(ProgramIcon());
     setFont(CaptionFont());
     resize(ClientAreaPixels().width, ClientAreaPixels().height);
+    InstallAccessibleTextBoxes();
     createControls();
+    announcer_ = new Announcer(this);
     routeEvents();
     colourBoxBorders();
 }
@@ -195,6 +199,8 @@ void MainWindow::correctText(Control box, std::u16string_view text) {
 void MainWindow::setFocus(Control box) { textBox(box)->setFocus(); }
 
 void MainWindow::endProgram(int status) { QCoreApplication::exit(status); }
+
+void MainWindow::announce(std::u16string_view text) { announcer_->announce(FromUtf16(text)); }
 
 void MainWindow::showFailure(std::u16string_view title, std::u16string_view message) {
     QMessageBox box(QMessageBox::Critical, FromUtf16(title), FromUtf16(message), QMessageBox::Ok,

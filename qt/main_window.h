@@ -19,6 +19,8 @@ class QLineEdit;
 
 namespace rongxi::qt {
 
+class Announcer;
+
 class MainWindow : public QWidget, public core::MainWindow {
     Q_OBJECT
 
@@ -31,6 +33,7 @@ public:
     using QWidget::setFocus;
     void setFocus(core::Control box) override;
     void endProgram(int status) override;
+    void announce(std::u16string_view text) override;
     void showFailure(std::u16string_view title, std::u16string_view message) override;
 
 protected:
@@ -48,6 +51,7 @@ private:
 
     core::WindowBehaviour behaviour_{*this};
     std::array<QWidget*, core::kControlCount> controls_{};
+    Announcer* announcer_ = nullptr;
 };
 
 }  // namespace rongxi::qt

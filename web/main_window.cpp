@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "core/box_colours.h"
+#include "core/program_texts.h"
 #include "core/unicode_text.h"
+#include "web/window_markup.h"
 
 namespace rongxi::web {
 
@@ -20,10 +22,6 @@ using namespace rongxi::core;
 namespace {
 
 using emscripten::val;
-
-// What the page shows in the window's place once the program has ended.
-constexpr std::u16string_view kEndedNotice = u"榕汐已退出。";
-constexpr std::u16string_view kStartAgain = u"重新打开";
 
 MainWindow* gShownWindow = nullptr;
 
@@ -121,7 +119,9 @@ void RouteFailure(const val& event) {
     if (gShownWindow == nullptr) return;
     const val error = event["error"];
     const val what = error.isNull() || error.isUndefined() ? event["message"] : error["message"];
-    gShownWindow->uncaughtFailure(what.isString() ? what.as<std::string>() : "未知错误");
+    gShownWindow->uncaughtFailure(what.isString()
+                                      ? what.as<std::string>()
+                                      : std::string(TextOf(ProgramText::UnknownFailure)));
 }
 
 struct Listener {
@@ -143,6 +143,8 @@ MainWindow::MainWindow()
     if (window_.isNull()) throw std::runtime_error("页面中没有窗口");
     controls_.reserve(kControlCount);
     adoptControls();
+    announcement_ = Document().call<val>("getElementById", Text(kAnnouncementId));
+    if (announcement_.isNull()) throw std::runtime_error("页面中没有播报区");
     gShownWindow = this;
     for (const Listener& listener : kWindowListeners) {
         window_.call<void>("addEventListener", val(listener.event),
@@ -217,6 +219,14 @@ void MainWindow::correctText(Control box, std::u16string_view text) { setText(bo
 
 void MainWindow::setFocus(Control box) { Call(element(box), "focus"); }
 
+// A live region is read out when its text changes: the same announcement
+// twice in a row differs by a trailing no-break space.
+void MainWindow::announce(std::u16string_view text) {
+    std::u16string said(text);
+    if (Get(announcement_, "textContent").as<std::u16string>() == said) said += u'\u00A0';
+    Set(announcement_, "textContent", Text(said));
+}
+
 void MainWindow::endProgram(int /*status*/) {
     if (ended_) return;
     ended_ = true;
@@ -224,11 +234,12 @@ void MainWindow::endProgram(int /*status*/) {
     notice.set("id", val("Ended"));
     val message = CreateElement("p");
     message.call<void>("setAttribute", val("role"), val(failure_.empty() ? "status" : "alert"));
-    message.set("textContent", Text(failure_.empty() ? kEndedNotice : failure_));
+    message.set("textContent",
+                failure_.empty() ? Text(TextOf(ProgramText::Ended)) : Text(failure_));
     // An empty address is the page itself: following it starts the program again.
     val again = CreateElement("a");
     again.set("href", val(""));
-    again.set("textContent", Text(kStartAgain));
+    again.set("textContent", Text(TextOf(ProgramText::StartAgain)));
     notice.call<void>("append", message, again);
     window_.call<void>("replaceWith", notice);
     again.call<void>("focus");

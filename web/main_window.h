@@ -37,6 +37,7 @@ public:
     void setText(core::Control box, std::u16string_view text) override;
     void correctText(core::Control box, std::u16string_view text) override;
     void setFocus(core::Control box) override;
+    void announce(std::u16string_view text) override;
     void endProgram(int status) override;
     void showFailure(std::u16string_view title, std::u16string_view message) override;
 
@@ -61,7 +62,8 @@ private:
 
     core::WindowBehaviour behaviour_{*this};
     emscripten::val window_;
-    std::vector<emscripten::val> controls_;  // in table order
+    std::vector<emscripten::val> controls_;                        // in table order
+    emscripten::val announcement_ = emscripten::val::undefined();  // the live region
     // What an entry box held, and what of it was selected, when a
     // composition began in it.
     struct Composition {

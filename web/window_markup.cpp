@@ -122,6 +122,8 @@ std::string WindowMarkup() {
         if (spec.kind == ControlKind::Frame) openFrame = spec.id;
     }
     if (openFrame) markup += "</fieldset>\n";
+    markup += "<p" + Attribute("id", kAnnouncementId) + Attribute("class", "announcement") +
+              Attribute("role", "status") + "></p>\n";
     return markup + "</main>";
 }
 

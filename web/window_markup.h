@@ -3,12 +3,17 @@
 // are fieldsets, boxes inputs, buttons buttons, each with its design name
 // as its id and its rectangle in twips as CSS properties, which the page's
 // style sheet lays out at desktop widths. The boxes take no input until the
-// program is ready to judge it.
+// program is ready to judge it. A polite live region closes the window.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace rongxi::web {
+
+// The id of the window's live region: what the window announces to screen
+// readers stands there, out of sight.
+inline constexpr std::string_view kAnnouncementId = "Announcement";
 
 std::string WindowMarkup();
 

@@ -32,6 +32,31 @@ HRESULT ComApartment::createInstance(REFCLSID type, REFIID kind, void** object) 
     return createInstance_(type, nullptr, CLSCTX_INPROC_SERVER, kind, object);
 }
 
+namespace {
+
+// UI Automation's LiveSetting property, which the annotation service maps
+// onto a plain window; the headers name it only for UI Automation providers.
+constexpr GUID kLiveSettingProperty = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr LONG kPolite = 1;
+
+}  // namespace
+
+bool AnnotateLiveRegion(const ComApartment& com, HWND control) {
+    IAccPropServices* services = nullptr;
+    if (FAILED(com.createInstance(CLSID_AccPropServices, IID_IAccPropServices,
+                                  reinterpret_cast<void**>(&services)))) {
+        return false;
+    }
+    VARIANT polite{};
+    polite.vt = VT_I4;
+    polite.lVal = kPolite;
+    const bool annotated = SUCCEEDED(services->SetHwndProp(
+        control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSettingProperty, polite));
+    services->Release();
+    return annotated;
+}
+
 bool AnnotateAccessibleNames(const ComApartment& com, std::span<const AccessibleName> names) {
     IAccPropServices* services = nullptr;
     if (FAILED(com.createInstance(CLSID_AccPropServices, IID_IAccPropServices,

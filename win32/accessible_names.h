@@ -38,6 +38,11 @@ private:
     CoUninitializeFunction uninitialize_ = nullptr;  // set once COM has started
 };
 
+// Makes `control` a polite live region: screen readers (Narrator, NVDA) read
+// its text out whenever it raises EVENT_OBJECT_LIVEREGIONCHANGED. Returns
+// whether the annotation was given.
+bool AnnotateLiveRegion(const ComApartment& com, HWND control);
+
 // Annotates each control with its name. Accessibility is a service to the
 // user, not a condition for running: where the system offers no annotation
 // service the window works without it. Returns whether all were annotated.

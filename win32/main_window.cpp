@@ -23,6 +23,12 @@ constexpr int kProgramIconId = 1;  // the icon resource, as in rongxi.rc
 // Control IDs stay clear of IDOK and IDCANCEL, which the dialog manager sends
 // for Enter and Esc (see onEnter).
 constexpr int kFirstControlId = 100;
+// The live region's, after the table's controls.
+constexpr int kAnnouncementId = 200;
+// Declared by the headers from Windows 8 on; older systems ignore it.
+#ifndef EVENT_OBJECT_LIVEREGIONCHANGED
+#define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
+#endif
 
 struct ControlClass {
     const wchar_t* className;
@@ -159,6 +165,15 @@ void MainWindow::createControls(UINT dpi) {
                          static_cast<WPARAM>(LengthLimitUnits(spec.kind).value_or(0)), 0);
         }
     }
+    // What the window announces stands in a static text of no size: read out
+    // by screen readers, never seen, never focused.
+    announcement_ = CreateWindowExW(
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAnnouncementId)), instance_, nullptr);
+    if (announcement_ == nullptr) {
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "CreateWindowExW");
+    }
     for (const ControlSpec& spec : kWindowLayout) {
         if (EntryBox* box = entryBox(spec.id)) box->attach(control(spec.id), spec.id, behaviour_);
     }
@@ -169,7 +184,7 @@ void MainWindow::createControls(UINT dpi) {
 // when a screen reader runs, starts, or any assistive program first asks the
 // window for its accessibility object (it asks the window before its controls).
 void MainWindow::annotateAccessibleNames() {
-    if (annotated_ || controls_.back() == nullptr) return;  // not before the controls exist
+    if (annotated_ || announcement_ == nullptr) return;  // not before the controls exist
     annotated_ = true;
     com_.emplace();
     std::array<AccessibleName, kWindowLayout.size()> names{};
@@ -177,6 +192,7 @@ void MainWindow::annotateAccessibleNames() {
         names.at(IndexOf(spec.id)) = {control(spec.id), spec.accessibleName};
     }
     AnnotateAccessibleNames(*com_, names);
+    AnnotateLiveRegion(*com_, announcement_);
 }
 
 void MainWindow::layOut(UINT dpi) {
@@ -234,6 +250,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         static_cast<void>(self->window_.release());
         self->controls_ = {};
+        self->announcement_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
     // No exception may cross into the system: a failure is reported and ends
@@ -339,6 +356,12 @@ void MainWindow::correctText(Control box, std::u16string_view text) {
 void MainWindow::setFocus(Control box) {
     lastFocus_ = control(box);
     SetFocus(lastFocus_);
+}
+
+void MainWindow::announce(std::u16string_view text) {
+    const std::wstring wide = WideFromUtf16(text);
+    SetWindowTextW(announcement_, wide.c_str());
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, announcement_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void MainWindow::endProgram(int status) {

@@ -51,6 +51,7 @@ public:
     void setText(core::Control box, std::u16string_view text) override;
     void correctText(core::Control box, std::u16string_view text) override;
     void setFocus(core::Control box) override;
+    void announce(std::u16string_view text) override;
     void endProgram(int status) override;
     void showFailure(std::u16string_view title, std::u16string_view message) override;
 
@@ -76,6 +77,7 @@ private:
 
     HINSTANCE instance_;
     std::array<HWND, core::kControlCount> controls_{};
+    HWND announcement_ = nullptr;  // a live region, out of sight
     std::array<EntryBox, 3> entryBoxes_;
     HWND lastFocus_ = nullptr;
     FontHandle entryFont_;

@@ -25,6 +25,9 @@ Control Named(std::string_view name) {
     if (!control) throw std::invalid_argument("no control " + std::string(name));
     return *control;
 }
+std::u16string Spoken(rongxi::core::ProgramText id) {
+    return Utf16FromUtf8(rongxi::core::TextOf(id));
+}
 std::string NameOf(Control control) {
     return std::string(rongxi::core::SpecOf(control).designName);
 }
@@ -45,6 +48,11 @@ public:
         change(box, text);
     }
     void setFocus(Control box) override { focus = NameOf(box); }
+    void announce(std::u16string_view text) override {
+        log.emplace_back(text == Spoken(rongxi::core::ProgramText::RowsFilled) ? "say rows filled"
+                         : text == Spoken(rongxi::core::ProgramText::BoxesCleared) ? "say cleared"
+                                                                                   : "say other");
+    }
     void endProgram(int status) override { exitStatus = status; }
     void showFailure(std::u16string_view title, std::u16string_view message) override {
         failureTitle = title;
@@ -102,8 +110,10 @@ TEST_F(Handlers, ComputeWritesEachScenarioRowByRow) {
             EXPECT_EQ(window.boxes["Text" + std::to_string(row + 4)],
                       Utf16FromUtf8(scenario.rows[row]));
         }
-        EXPECT_EQ(window.log, (std::vector<std::string>{"set Text4", "set Text5", "set Text6",
-                                                        "set Text7", "set Text8", "set Text9"}));
+        // A screen reader hears of the rows once they are all written.
+        EXPECT_EQ(window.log,
+                  (std::vector<std::string>{"set Text4", "set Text5", "set Text6", "set Text7",
+                                            "set Text8", "set Text9", "say rows filled"}));
         EXPECT_EQ(window.focus, "Command1");
     }
 }
@@ -136,6 +146,7 @@ TEST_F(Handlers, ClearEmptiesTheNineBoxesInOrderAndKeepsTheFocus) {
         expected.push_back("set Text" + std::to_string(n));
         EXPECT_EQ(window.boxes["Text" + std::to_string(n)], u"");
     }
+    expected.emplace_back("say cleared");
     EXPECT_EQ(window.log, expected);
     EXPECT_EQ(window.focus, "Command2");  // the nested entry advances found empty boxes
     window.click("Command1");
@@ -188,7 +199,7 @@ TEST_F(Handlers, FailureIsReportedUnderTheCaptionAndEndsWithStatusOne) {
     window.failingBox = "Text6";
     window.boxes["Text6"] = u"old";
     window.click("Command1");
-    EXPECT_EQ(window.log, (std::vector<std::string>{"set Text4", "set Text5"}));
+    EXPECT_EQ(window.log, (std::vector<std::string>{"set Text4", "set Text5"}));  // nothing said
     EXPECT_EQ(window.boxes["Text5"], u"0156789*0156789*0156789");  // written before it failed
     EXPECT_EQ(window.boxes["Text6"], u"old");
     EXPECT_EQ(window.failureTitle, u"榕汐 ");

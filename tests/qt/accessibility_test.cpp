@@ -86,9 +86,11 @@ private slots:
         QTest::newRow("insertText into an empty box") << ""
                                                       << "insert 99"
                                                       << "9";
+        // The first character of what arrives takes the selection's place,
+        // as when "56" is pasted over the selected character.
         QTest::newRow("replaceText of the whole text") << "1"
                                                        << "replace 56"
-                                                       << "1";
+                                                       << "5";
         QTest::newRow("deleteText of half a wide character") << smile << "delete"
                                                              << "";
         QTest::newRow("setText of the value") << "1"

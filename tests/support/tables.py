@@ -34,3 +34,10 @@ def client_size():
 
 def tab_cycle():
     return _load("expected_layout.json")["tabCycle"]
+
+
+def program_text(key):
+    """A text the program shows or speaks, by its key in the core's table
+    (as the build printed it)."""
+    with open(os.environ["RONGXI_PROGRAM_TEXTS"], encoding="utf-8") as f:
+        return json.load(f)[key]

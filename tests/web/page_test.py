@@ -3,6 +3,7 @@
 a phone: real key, mouse, touch, clipboard, drag and input-method events
 through the DevTools protocol; values, focus, layout and names read back."""
 
+import json
 import os
 import re
 import shutil
@@ -162,6 +163,39 @@ class Desktop(Page):
         self.assertEqual(self.browser.evaluate("document.querySelector('title').textContent"),
                          "榕汐 ")
         self.assertEqual(self.browser.evaluate("document.documentElement.lang"), "zh-CN")
+
+    def live_region_text(self):
+        """The text of the page's status region, as the accessibility tree
+        gives it to a screen reader."""
+        nodes = {node["nodeId"]: node
+                 for node in self.browser.call("Accessibility.getFullAXTree")["nodes"]}
+
+        def text(node):
+            if node.get("role", {}).get("value") == "StaticText":
+                return node.get("name", {}).get("value", "")
+            return "".join(text(nodes[child]) for child in node.get("childIds", [])
+                           if child in nodes)
+        regions = [node for node in nodes.values()
+                   if node.get("role", {}).get("value") == "status"]
+        self.assertEqual(len(regions), 1)
+        return text(regions[0]).strip()
+
+    def test_screen_readers_hear_the_rows_filled_and_the_boxes_cleared(self):
+        rows_filled = tables.program_text("rows-filled")
+        cleared = tables.program_text("boxes-cleared")
+        self.browser.type("123")
+        for button, said in (("Command1", rows_filled), ("Command1", rows_filled),
+                             ("Command2", cleared)):
+            region = "document.getElementById('Announcement').textContent"
+            before = self.browser.evaluate(region)
+            self.browser.click(button)
+            # Said again, the same words are still a change of the region.
+            self.browser.wait_until(f"{region} !== {json.dumps(before)}")
+            self.assertEqual(self.live_region_text(), said)
+            self.assertEqual(self.browser.focused(), button)
+        # Out of sight: the region covers no more than a pixel.
+        _, _, width, height = self.browser.rect("#Announcement")
+        self.assertLessEqual(width * height, 1)
 
     def test_the_window_layout_scaled_from_the_table(self):
         x0, y0, _, _ = self.browser.rect("#Form1")

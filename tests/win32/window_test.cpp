@@ -16,6 +16,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/program_texts.h"
 #include "core/unicode_text.h"
 #include "data/draw_scenarios.h"
 #include "data/expected_layout.h"
@@ -241,6 +242,56 @@ TEST(Win32Accessibility, FramesAndButtonsCarryTheirChineseNames) {
         SysFreeString(name);
         accessible->Release();
     }
+}
+
+// A screen reader hears of the rows and of the clear through a live region:
+// its change is seen from outside the program by a WinEvent hook, and its
+// name read through Active Accessibility, as Narrator and NVDA do.
+std::vector<std::wstring> gHeard;
+
+void CALLBACK OnLiveRegionChanged(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND window, LONG object,
+                                  LONG child, DWORD /*thread*/, DWORD /*time*/) {
+    IAccessible* accessible = nullptr;
+    VARIANT self{};
+    if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                         static_cast<DWORD>(child), &accessible, &self))) {
+        gHeard.emplace_back(L"(no object)");
+        return;
+    }
+    BSTR name = nullptr;
+    accessible->get_accName(self, &name);
+    gHeard.emplace_back(name != nullptr ? name : L"");
+    SysFreeString(name);
+    VariantClear(&self);
+    accessible->Release();
+}
+
+TEST_F(Win32Window, ScreenReadersHearTheRowsFilledAndTheBoxesCleared) {
+    constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
+    DWORD program = 0;
+    GetWindowThreadProcessId(user.window(), &program);
+    HWINEVENTHOOK hook = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr,
+                                         &OnLiveRegionChanged, program, 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    gHeard.clear();
+    const auto hears = [](std::string_view said) {
+        const std::wstring expected = Wide(said);
+        return Eventually([&] {
+            MSG message{};
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+                DispatchMessageW(&message);
+            }
+            return !gHeard.empty() && gHeard.back() == expected;
+        });
+    };
+    typeDraw(u"123");
+    user.click("Command1");
+    EXPECT_TRUE(hears(rongxi::core::TextOf(rongxi::core::ProgramText::RowsFilled)));
+    EXPECT_EQ(user.focusName(), "Command1");
+    user.click("Command2");
+    EXPECT_TRUE(hears(rongxi::core::TextOf(rongxi::core::ProgramText::BoxesCleared)));
+    EXPECT_EQ(user.focusName(), "Command2");
+    UnhookWinEvent(hook);
 }
 
 // A window moved to a screen with twice the scale lays itself out again.

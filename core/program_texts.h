@@ -1,0 +1,74 @@
+// Every text the program shows or speaks, other than the controls' captions
+// and accessible names (which stand in the layout table), in one table.
+// Front-ends and the page's build ask for a text by its key.
+//
+// Texts are UTF-8.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace rongxi::core {
+
+enum class ProgramText {
+    // Spoken to a screen reader user after the compute and clear buttons,
+    // whose rows and boxes change away from the focus.
+    RowsFilled,
+    BoxesCleared,
+    // A handler's failure: the prefix, and the failure nothing described.
+    RuntimeError,
+    UnknownFailure,
+    // The entry boxes' own context menu, where the toolkit has none in
+    // Chinese; "&" marks an item's access key.
+    MenuUndo,
+    MenuCut,
+    MenuCopy,
+    MenuPaste,
+    MenuDelete,
+    MenuSelectAll,
+    // The page: in the window's place once the program has ended, where the
+    // browser cannot run it, and without JavaScript.
+    Ended,
+    StartAgain,
+    CannotRun,
+    NeedsJavaScript,
+};
+
+struct ProgramTextEntry {
+    ProgramText id;
+    std::string_view key;  // its name outside C++: the page's build, the tests
+    std::string_view text;
+};
+
+inline constexpr std::array<ProgramTextEntry, 14> kProgramTexts{{
+    {ProgramText::RowsFilled, "rows-filled", "杀垃圾复试六行已填好"},
+    {ProgramText::BoxesCleared, "boxes-cleared", "九个框已全部清空"},
+    {ProgramText::RuntimeError, "runtime-error", "运行时错误："},
+    {ProgramText::UnknownFailure, "unknown-failure", "未知错误"},
+    {ProgramText::MenuUndo, "menu-undo", "撤消(&U)"},
+    {ProgramText::MenuCut, "menu-cut", "剪切(&T)"},
+    {ProgramText::MenuCopy, "menu-copy", "复制(&C)"},
+    {ProgramText::MenuPaste, "menu-paste", "粘贴(&P)"},
+    {ProgramText::MenuDelete, "menu-delete", "删除(&D)"},
+    {ProgramText::MenuSelectAll, "menu-select-all", "全选(&A)"},
+    {ProgramText::Ended, "ended", "榕汐已退出。"},
+    {ProgramText::StartAgain, "start-again", "重新打开"},
+    {ProgramText::CannotRun, "cannot-run", "榕汐无法在此浏览器中运行。"},
+    {ProgramText::NeedsJavaScript, "needs-javascript", "榕汐需要浏览器允许运行 JavaScript。"},
+}};
+
+static_assert(
+    [] {
+        for (std::size_t index = 0; index < kProgramTexts.size(); ++index) {
+            if (static_cast<std::size_t>(kProgramTexts[index].id) != index) return false;
+        }
+        return true;
+    }(),
+    "each text stands at the index of its key");
+
+constexpr std::string_view TextOf(ProgramText id) {
+    return kProgramTexts[static_cast<std::size_t>(id)].text;
+}
+
+}  // namespace rongxi::core
