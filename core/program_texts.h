@@ -27,6 +27,15 @@ enum class ProgramText {
     MenuPaste,
     MenuDelete,
     MenuSelectAll,
+    // A graphical interface that could not be started, in Chinese and in
+    // English: no display set, one that does not answer ("{}" names it), or
+    // another failure ("{}" names the platform or the display).
+    NoDisplaySet,
+    NoDisplaySetEnglish,
+    DisplayUnreachable,
+    DisplayUnreachableEnglish,
+    PlatformFailed,
+    PlatformFailedEnglish,
     // The page: in the window's place once the program has ended, where the
     // browser cannot run it, and without JavaScript.
     Ended,
@@ -41,7 +50,7 @@ struct ProgramTextEntry {
     std::string_view text;
 };
 
-inline constexpr std::array<ProgramTextEntry, 14> kProgramTexts{{
+inline constexpr std::array<ProgramTextEntry, 20> kProgramTexts{{
     {ProgramText::RowsFilled, "rows-filled", "杀垃圾复试六行已填好"},
     {ProgramText::BoxesCleared, "boxes-cleared", "九个框已全部清空"},
     {ProgramText::RuntimeError, "runtime-error", "运行时错误："},
@@ -52,6 +61,20 @@ inline constexpr std::array<ProgramTextEntry, 14> kProgramTexts{{
     {ProgramText::MenuPaste, "menu-paste", "粘贴(&P)"},
     {ProgramText::MenuDelete, "menu-delete", "删除(&D)"},
     {ProgramText::MenuSelectAll, "menu-select-all", "全选(&A)"},
+    {ProgramText::NoDisplaySet, "no-display-set",
+     "没有可以显示窗口的图形界面：未设置 DISPLAY 或 WAYLAND_DISPLAY，请在桌面会话中启动。"},
+    {ProgramText::NoDisplaySetEnglish, "no-display-set-english",
+     "no graphical display is set (DISPLAY or WAYLAND_DISPLAY): start it from a desktop "
+     "session."},
+    {ProgramText::DisplayUnreachable, "display-unreachable",
+     "无法连接图形界面 {}：请确认它正在运行，或在桌面会话中启动。"},
+    {ProgramText::DisplayUnreachableEnglish, "display-unreachable-english",
+     "cannot reach the graphical display {}: check that it is running, or start it from a "
+     "desktop session."},
+    {ProgramText::PlatformFailed, "platform-failed",
+     "无法在图形界面 {} 上打开窗口，Qt 的说明如下："},
+    {ProgramText::PlatformFailedEnglish, "platform-failed-english",
+     "cannot open the window on the graphical interface {}; Qt says:"},
     {ProgramText::Ended, "ended", "榕汐已退出。"},
     {ProgramText::StartAgain, "start-again", "重新打开"},
     {ProgramText::CannotRun, "cannot-run", "榕汐无法在此浏览器中运行。"},

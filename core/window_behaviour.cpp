@@ -142,24 +142,4 @@ std::u16string FailureText(std::string_view what) {
     return Utf16FromUtf8(std::string(TextOf(ProgramText::RuntimeError)) + std::string(what));
 }
 
-NoDisplayText NoDisplayMessage(std::string_view display, std::string_view waylandDisplay) {
-    std::string given;
-    for (const auto& [name, value] :
-         {std::pair{"DISPLAY", display}, std::pair{"WAYLAND_DISPLAY", waylandDisplay}}) {
-        if (value.empty()) continue;
-        if (!given.empty()) given += ", ";
-        given += std::string(name) + "=" + std::string(value);
-    }
-    if (given.empty()) {
-        return {
-            "rongxi: 没有可以显示窗口的图形界面：未设置 DISPLAY 或 WAYLAND_DISPLAY，"
-            "请在桌面会话中启动。",
-            "rongxi: no graphical display is set (DISPLAY or WAYLAND_DISPLAY): start it "
-            "from a desktop session."};
-    }
-    return {"rongxi: 无法连接图形界面 " + given + "：请确认它正在运行，或在桌面会话中启动。",
-            "rongxi: cannot reach the graphical display " + given +
-                ": check that it is running, or start it from a desktop session."};
-}
-
 }  // namespace rongxi::core

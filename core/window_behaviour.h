@@ -92,14 +92,6 @@ private:
 // in a handler or while the window is made.
 std::u16string FailureText(std::string_view what);
 
-// What a program that can reach no display says, one line in Chinese and
-// one in English (UTF-8): which display it was given and could not reach,
-// or that it was given none.
-struct NoDisplayText {
-    std::string chinese;
-    std::string english;
-};
-NoDisplayText NoDisplayMessage(std::string_view display, std::string_view waylandDisplay);
 inline constexpr int kFailureExitStatus = 1;
 
 template <typename EventCode>

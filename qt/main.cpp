@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QList>
 #include <QMessageBox>
+#include <QStringList>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +12,11 @@
 #include <iconv.h>
 #include <langinfo.h>
 
+#include "core/startup_failure.h"
 #include "core/window_behaviour.h"
 #include "qt/qt_text.h"
 
+#include "qt/display_probe.h"
 #include "qt/main_window.h"
 #include "qt/platform_choice.h"
 #include "qt/program_identity.h"
@@ -22,6 +25,8 @@ namespace {
 
 QtMessageHandler gQtMessages = nullptr;
 QList<std::pair<QtMsgType, QString>> gHeldMessages;
+// The platforms the program asked Qt for, if any.
+std::string gPlatforms;
 // The user's character set, read before Qt, which switches a locale that is
 // not UTF-8 to C.UTF-8.
 std::string gLocaleCharset;
@@ -49,21 +54,34 @@ const char* Environment(const char* name) {
     return value != nullptr ? value : "";
 }
 
-// Qt ends the program with an abort when it can reach no display, after
-// warnings and a message that sends the user to reinstall it. Say what is
-// wrong instead, in Chinese first where the locale can write it, and end
-// with status 1. Qt's warnings are held until the application has been made.
-void ReportNoDisplay(QtMsgType type, const QMessageLogContext& /*context*/,
-                     const QString& message) {
-    if (type != QtFatalMsg) {
-        gHeldMessages.append({type, message});
-        return;
-    }
-    const rongxi::core::NoDisplayText text =
-        rongxi::core::NoDisplayMessage(Environment("DISPLAY"), Environment("WAYLAND_DISPLAY"));
+// Qt ends the program with an abort when it cannot start its platform,
+// after warnings and a message that sends the user to reinstall it. Say
+// what is wrong instead: the display where none is set or none answers,
+// else the platform tried with Qt's own reason; Chinese first where the
+// locale can write it, and end with status 1. Qt's warnings are held until
+// the application has been made.
+void ReportStartupFailure(QtMsgType type, const QMessageLogContext& /*context*/,
+                          const QString& message) {
+    gHeldMessages.append({type, message});
+    if (type != QtFatalMsg) return;
+    QStringList reason;
+    for (const auto& [heldType, held] : std::as_const(gHeldMessages)) reason << held.trimmed();
+    const std::string qtReason = reason.join(u'\n').toStdString();
+    const std::string_view userPlatforms = Environment("QT_QPA_PLATFORM");
+    const rongxi::core::StartupFailureText text = rongxi::core::StartupFailureMessage({
+        .platforms = gPlatforms.empty() ? userPlatforms : std::string_view(gPlatforms),
+        .platformsFromUser = !userPlatforms.empty(),
+        .display = Environment("DISPLAY"),
+        .waylandDisplay = Environment("WAYLAND_DISPLAY"),
+        .displayAnswers = rongxi::qt::X11DisplayAnswers(Environment("DISPLAY")),
+        .waylandAnswers = rongxi::qt::WaylandDisplayAnswers(Environment("WAYLAND_DISPLAY"),
+                                                            Environment("XDG_RUNTIME_DIR")),
+        .reason = qtReason,
+    });
     const std::string chinese = InLocaleCharset(text.chinese + "\n");
     std::fputs(chinese.c_str(), stderr);
     std::fputs((text.english + "\n").c_str(), stderr);
+    if (!text.reason.empty()) std::fputs((text.reason + "\n").c_str(), stderr);
     std::_Exit(1);
 }
 
@@ -90,17 +108,18 @@ int main(int /*argc*/, char* argv[]) {
     // The program takes no command line: Qt sees only the program's name and
     // the platforms chosen for the desktop, so none of Qt's other options
     // (-geometry, -stylesheet, ...) apply.
-    std::string platforms =
+    gPlatforms =
         rongxi::qt::PlatformsForSession({.currentDesktop = Environment("XDG_CURRENT_DESKTOP"),
                                          .display = Environment("DISPLAY"),
                                          .waylandDisplay = Environment("WAYLAND_DISPLAY"),
                                          .qtPlatform = Environment("QT_QPA_PLATFORM")});
     std::string platformOption = "-platform";
+    std::string platforms = gPlatforms;
     char* qtArguments[] = {argv[0], platformOption.data(), platforms.data(), nullptr};
     int qtArgumentCount = platforms.empty() ? 1 : 3;
     std::setlocale(LC_CTYPE, "");
     gLocaleCharset = nl_langinfo(CODESET);
-    gQtMessages = qInstallMessageHandler(&ReportNoDisplay);
+    gQtMessages = qInstallMessageHandler(&ReportStartupFailure);
     QApplication application(qtArgumentCount, qtArguments);
     qInstallMessageHandler(gQtMessages);
     for (const auto& [type, message] : std::as_const(gHeldMessages)) {

@@ -126,5 +126,26 @@ class NoDisplay(unittest.TestCase):
         self.assertIn(b"no graphical display is set", english)
 
 
+class PlatformFailure(unittest.TestCase):
+    """A platform that fails on a display that answers is named, with Qt's
+    own reason, and the display is not blamed."""
+
+    def test_names_the_platform_and_gives_qts_reason(self):
+        with XSession() as session:
+            for platform, reason in (
+                    ("nonexistent", 'Could not find the Qt platform plugin "nonexistent"'),
+                    ("wayland", "Failed to create wl_display")):
+                with self.subTest(platform=platform):
+                    env = {**session.env, "QT_QPA_PLATFORM": platform}
+                    env.pop("WAYLAND_DISPLAY", None)
+                    result = subprocess.run([BINARY], env=env, capture_output=True, timeout=60)
+                    self.assertEqual(result.returncode, 1, result.stderr)
+                    chinese, english, *qt_says = result.stderr.decode("utf-8").splitlines()
+                    self.assertTrue(chinese.startswith("rongxi: ") and platform in chinese)
+                    self.assertIn(f"graphical interface {platform};", english)
+                    self.assertNotIn("DISPLAY", chinese + english)
+                    self.assertIn(reason, "\n".join(qt_says))
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=2)
