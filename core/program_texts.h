@@ -42,6 +42,8 @@ enum class ProgramText {
     StartAgain,
     CannotRun,
     NeedsJavaScript,
+    // A page without one of the window's elements, whose id follows.
+    MissingElement,
 };
 
 struct ProgramTextEntry {
@@ -50,7 +52,7 @@ struct ProgramTextEntry {
     std::string_view text;
 };
 
-inline constexpr std::array<ProgramTextEntry, 20> kProgramTexts{{
+inline constexpr std::array<ProgramTextEntry, 21> kProgramTexts{{
     {ProgramText::RowsFilled, "rows-filled", "杀垃圾复试六行已填好"},
     {ProgramText::BoxesCleared, "boxes-cleared", "九个框已全部清空"},
     {ProgramText::RuntimeError, "runtime-error", "运行时错误："},
@@ -79,6 +81,7 @@ inline constexpr std::array<ProgramTextEntry, 20> kProgramTexts{{
     {ProgramText::StartAgain, "start-again", "重新打开"},
     {ProgramText::CannotRun, "cannot-run", "榕汐无法在此浏览器中运行。"},
     {ProgramText::NeedsJavaScript, "needs-javascript", "榕汐需要浏览器允许运行 JavaScript。"},
+    {ProgramText::MissingElement, "missing-element", "页面中缺少元素 "},
 }};
 
 static_assert(

@@ -55,6 +55,16 @@ val CreateElement(const char* tag) { return Document().call<val>("createElement"
 val Text(std::string_view utf8) { return val(std::string(utf8)); }
 val Text(std::u16string_view utf16) { return val(std::u16string(utf16)); }
 
+// One of the window's elements, which the page was built with.
+val ElementById(std::string_view id) {
+    val element = Document().call<val>("getElementById", Text(id));
+    if (element.isNull()) {
+        throw std::runtime_error(std::string(TextOf(ProgramText::MissingElement)) +
+                                 std::string(id));
+    }
+    return element;
+}
+
 // A CSS colour as the page resolves it on `probe`, from its "rgb(r, g, b)".
 Rgb ResolvedColour(const val& probe, const char* colour) {
     Set(probe["style"], "color", val(colour));
@@ -139,12 +149,9 @@ constexpr std::array<Listener, 5> kWindowListeners{{
 }  // namespace
 
 MainWindow::MainWindow()
-    : window_(Document().call<val>("getElementById", Text(kWindowDesignName))) {
-    if (window_.isNull()) throw std::runtime_error("页面中没有窗口");
+    : window_(ElementById(kWindowDesignName)), announcement_(ElementById(kAnnouncementId)) {
     controls_.reserve(kControlCount);
     adoptControls();
-    announcement_ = Document().call<val>("getElementById", Text(kAnnouncementId));
-    if (announcement_.isNull()) throw std::runtime_error("页面中没有播报区");
     gShownWindow = this;
     for (const Listener& listener : kWindowListeners) {
         window_.call<void>("addEventListener", val(listener.event),
@@ -162,11 +169,7 @@ MainWindow::~MainWindow() {
 // layout table (web/window_markup.h).
 void MainWindow::adoptControls() {
     for (const ControlSpec& spec : kWindowLayout) {
-        val control = Document().call<val>("getElementById", Text(spec.designName));
-        if (control.isNull()) {
-            throw std::runtime_error("页面中没有控件 " + std::string(spec.designName));
-        }
-        controls_.push_back(control);
+        controls_.push_back(ElementById(spec.designName));
     }
 }
 

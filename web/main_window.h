@@ -62,8 +62,8 @@ private:
 
     core::WindowBehaviour behaviour_{*this};
     emscripten::val window_;
-    std::vector<emscripten::val> controls_;                        // in table order
-    emscripten::val announcement_ = emscripten::val::undefined();  // the live region
+    std::vector<emscripten::val> controls_;  // in table order
+    emscripten::val announcement_;           // the live region
     // What an entry box held, and what of it was selected, when a
     // composition began in it.
     struct Composition {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/program_texts.h"
 #include "core/window_layout.h"
 
 namespace rongxi::web {
@@ -125,6 +126,13 @@ std::string WindowMarkup() {
     markup += "<p" + Attribute("id", kAnnouncementId) + Attribute("class", "announcement") +
               Attribute("role", "status") + "></p>\n";
     return markup + "</main>";
+}
+
+std::string NoticesMarkup() {
+    return "<noscript>\n<style>#" + std::string(kWindowDesignName) +
+           " { display: none; }</style>\n" + Escaped(TextOf(ProgramText::NeedsJavaScript)) +
+           "\n</noscript>\n<p" + Attribute("id", "cannot-run") + " hidden>" +
+           Escaped(TextOf(ProgramText::CannotRun)) + "</p>";
 }
 
 }  // namespace rongxi::web

@@ -17,4 +17,8 @@ inline constexpr std::string_view kAnnouncementId = "Announcement";
 
 std::string WindowMarkup();
 
+// The page's notices in the window's place: without JavaScript, and where
+// the browser cannot run the program (hidden until then).
+std::string NoticesMarkup();
+
 }  // namespace rongxi::web

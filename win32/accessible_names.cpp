@@ -12,7 +12,7 @@
 namespace rongxi::win32 {
 
 ComApartment::ComApartment()
-    : ole32_(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
+    : ole32_(LoadSystemLibrary(L"ole32.dll")),
       createInstance_(LibraryFunction<CoCreateInstanceFunction>(ole32_, "CoCreateInstance")) {
     using CoInitializeExFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
     const auto initialize = LibraryFunction<CoInitializeExFunction>(ole32_, "CoInitializeEx");

@@ -18,7 +18,7 @@ UINT WindowDpi(HWND window) {
     // shcore.dll is in System32 from Windows 8.1 on; where it is missing,
     // nothing is loaded from anywhere else.
     static const auto getDpiForMonitor = LibraryFunction<GetDpiForMonitorFunction>(
-        LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+        LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
     if (getDpiForMonitor != nullptr) {
         UINT dpiX = 0;
         UINT dpiY = 0;

@@ -1,10 +1,14 @@
 #include "win32/entry_box.h"
 
 #include <commctrl.h>
+#include <imm.h>
 #include <windowsx.h>
 
 #include <array>
+#include <utility>
 
+#include "core/entry_rule.h"
+#include "core/program_texts.h"
 #include "win32/wide_text.h"
 
 namespace rongxi::win32 {
@@ -19,6 +23,24 @@ constexpr wchar_t kCtrlA = 0x01;
 bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 bool IsDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
+// The parts of an input method's message that carry its commit.
+constexpr LPARAM kCommitParts =
+    GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR | GCS_RESULTREADCLAUSE;
+
+std::u16string CommittedText(HWND edit) {
+    std::u16string text;
+    HIMC context = ImmGetContext(edit);
+    if (context == nullptr) return text;
+    const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+    if (bytes > 0) {
+        std::wstring units(static_cast<std::size_t>(bytes) / sizeof(wchar_t), L'\0');
+        ImmGetCompositionStringW(context, GCS_RESULTSTR, units.data(), static_cast<DWORD>(bytes));
+        text.assign(units.begin(), units.end());
+    }
+    ImmReleaseContext(edit, context);
+    return text;
+}
 
 std::u16string ClipboardText(HWND owner) {
     std::u16string text;
@@ -35,37 +57,39 @@ std::u16string ClipboardText(HWND owner) {
     return text;
 }
 
-// The box's context menu, with the commands and the Chinese texts of the
+// The box's context menu, with the commands, texts and separators of the
 // system's own, each sent to the box as its message: so its Paste goes
 // through the rule as Ctrl+V does, which the system's menu would bypass.
 struct MenuCommand {
     UINT message;  // also the item's identifier
-    const wchar_t* text;
+    ProgramText text;
+    bool separatorAfter;
 };
 constexpr std::array<MenuCommand, 6> kMenuCommands{{
-    {WM_UNDO, L"撤消(&U)"},
-    {WM_CUT, L"剪切(&T)"},
-    {WM_COPY, L"复制(&C)"},
-    {WM_PASTE, L"粘贴(&P)"},
-    {WM_CLEAR, L"删除(&D)"},
-    {EM_SETSEL, L"全选(&A)"},
+    {WM_UNDO, ProgramText::MenuUndo, true},
+    {WM_CUT, ProgramText::MenuCut, false},
+    {WM_COPY, ProgramText::MenuCopy, false},
+    {WM_PASTE, ProgramText::MenuPaste, false},
+    {WM_CLEAR, ProgramText::MenuDelete, true},
+    {EM_SETSEL, ProgramText::MenuSelectAll, false},
 }};
 
-bool IsMenuCommandAvailable(HWND edit, UINT message) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+// As the system's menu, an item is greyed where it would do nothing: Paste
+// too where the box would take nothing of the clipboard's text.
+bool IsMenuCommandAvailable(HWND edit, UINT message, TextSelection selected) {
+    const std::u16string shown = WindowText(edit);
     switch (message) {
         case WM_UNDO:
             return SendMessageW(edit, EM_CANUNDO, 0, 0) != 0;
         case WM_CUT:
         case WM_COPY:
         case WM_CLEAR:
-            return start != end;
+            return selected.start != selected.end;
         case WM_PASTE:
-            return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
+            return EditForArrival(shown, selected, Arrival::Pasted, ClipboardText(edit))
+                .has_value();
         default:
-            return GetWindowTextLengthW(edit) > 0;
+            return !shown.empty() && (selected.start != 0 || selected.end < shown.size());
     }
 }
 
@@ -94,7 +118,15 @@ LRESULT CALLBACK EntryBox::SubclassProc(HWND /*edit*/, UINT message, WPARAM wPar
 LRESULT EntryBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CHAR:
-            return onChar(wParam, lParam);
+            return onChar(wParam, lParam, Arrival::Typed);
+        // An input method's commit: whole, or a character at a time.
+        case WM_IME_STARTCOMPOSITION:
+            composition_ = Composition{WindowText(edit_), selection()};
+            break;
+        case WM_IME_COMPOSITION:
+            return onComposition(wParam, lParam);
+        case WM_IME_CHAR:
+            return onChar(wParam, lParam, Arrival::Composed);
         case WM_KEYDOWN:
             return onKeyDown(wParam, lParam);
         case WM_PASTE:
@@ -113,6 +145,7 @@ LRESULT EntryBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // A half typed here must not pair with one typed after the focus
             // comes back.
             pendingHighSurrogate_ = 0;
+            composition_.reset();
             break;
         default:
             break;
@@ -120,7 +153,7 @@ LRESULT EntryBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefSubclassProc(edit_, message, wParam, lParam);
 }
 
-LRESULT EntryBox::onChar(WPARAM wParam, LPARAM lParam) {
+LRESULT EntryBox::onChar(WPARAM wParam, LPARAM lParam, Arrival how) {
     const auto unit = static_cast<wchar_t>(wParam);
     if (unit == kCtrlA) {
         // Select all, as a box does with visual styles; the older control
@@ -141,7 +174,35 @@ LRESULT EntryBox::onChar(WPARAM wParam, LPARAM lParam) {
     }
     pendingHighSurrogate_ = 0;
     incoming += static_cast<char16_t>(unit);
-    arrive(Arrival::Typed, incoming);
+    arrive(how, incoming);
+    return 0;
+}
+
+// The commit takes the place of what was selected when the composition
+// began, by the rule, as one undoable replacement; the rest of the message
+// (a composition that goes on) is the control's.
+LRESULT EntryBox::onComposition(WPARAM wParam, LPARAM lParam) {
+    if ((lParam & GCS_RESULTSTR) == 0) {
+        return DefSubclassProc(edit_, WM_IME_COMPOSITION, wParam, lParam);
+    }
+    const std::u16string commit = CommittedText(edit_);
+    const Composition started = std::exchange(composition_, std::nullopt)
+                                    .value_or(Composition{WindowText(edit_), selection()});
+    const std::optional<TextEdit> edit =
+        behaviour_->editForArrival(id_, started.text, started.replaced, Arrival::Composed, commit);
+    if (WindowText(edit_) != started.text) {
+        // The composition showed in place: the box gets back what it held,
+        // with the commit's edit made.
+        const std::wstring landed = WideFromUtf16(Applied(started.text, edit));
+        SendMessageW(edit_, EM_SETSEL, 0, -1);
+        SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(landed.c_str()));
+    } else if (edit) {
+        const std::wstring text = WideFromUtf16(edit->text);
+        SendMessageW(edit_, EM_SETSEL, edit->range.start, static_cast<LPARAM>(edit->range.end));
+        SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    const LPARAM rest = lParam & ~kCommitParts;
+    if (rest != 0) DefSubclassProc(edit_, WM_IME_COMPOSITION, wParam, rest);
     return 0;
 }
 
@@ -164,10 +225,13 @@ void EntryBox::onContextMenu(LPARAM lParam) {
     SetFocus(edit_);
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr) return;
+    const TextSelection selected = selection();
     for (const MenuCommand& command : kMenuCommands) {
-        if (command.message == EM_SETSEL) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        const UINT state = IsMenuCommandAvailable(edit_, command.message) ? MF_ENABLED : MF_GRAYED;
-        AppendMenuW(menu, MF_STRING | state, command.message, command.text);
+        const UINT state =
+            IsMenuCommandAvailable(edit_, command.message, selected) ? MF_ENABLED : MF_GRAYED;
+        const std::wstring text = WideFromUtf8(TextOf(command.text));
+        AppendMenuW(menu, MF_STRING | state, command.message, text.c_str());
+        if (command.separatorAfter) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
     const auto chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, edit_, nullptr));
@@ -180,16 +244,13 @@ void EntryBox::onContextMenu(LPARAM lParam) {
 }
 
 // Text arriving by any path: the behaviour's one edit, made as the
-// control's own undoable replacement. The selection set for it is a step of
-// the edit, not a change of its own.
+// control's own undoable replacement. Selecting changes no text.
 void EntryBox::arrive(Arrival how, std::u16string_view incoming) {
     const std::optional<TextEdit> edit =
         behaviour_->editForArrival(id_, WindowText(edit_), selection(), how, incoming);
     if (!edit) return;  // a full box takes nothing
     const std::wstring text = WideFromUtf16(edit->text);
-    editing_ = true;
     SendMessageW(edit_, EM_SETSEL, edit->range.start, static_cast<LPARAM>(edit->range.end));
-    editing_ = false;
     SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

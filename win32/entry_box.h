@@ -2,14 +2,16 @@
 // takes the window behaviour's one edit (see core/entry_box_model.h) before
 // the control inserts anything.
 //
-// Typed characters (a surrogate pair arrives as two WM_CHAR messages) and
-// pastes, by Ctrl+V, Shift+Insert or the context menu, become one undoable
-// replacement. Any other change (an input method's commit, undo) reaches
-// the model through the box's EN_CHANGE, which the main window routes.
+// Typed characters (a surrogate pair arrives as two WM_CHAR messages),
+// pastes, by Ctrl+V, Shift+Insert or the context menu, and an input
+// method's commits become one undoable replacement. Any other change (undo)
+// reaches the model through the box's EN_CHANGE, which the main window
+// routes.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "core/window_behaviour.h"
@@ -28,15 +30,12 @@ public:
     // crosses into the system.
     void attach(HWND edit, core::Control id, core::WindowBehaviour& behaviour);
 
-    // True while the box makes an edit of its own in steps, whose change it
-    // reports itself once the edit is whole.
-    [[nodiscard]] bool editing() const { return editing_; }
-
 private:
     static LRESULT CALLBACK SubclassProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR subclassId, DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT onChar(WPARAM wParam, LPARAM lParam);
+    LRESULT onChar(WPARAM wParam, LPARAM lParam, core::Arrival how);
+    LRESULT onComposition(WPARAM wParam, LPARAM lParam);
     LRESULT onKeyDown(WPARAM wParam, LPARAM lParam);
     void onContextMenu(LPARAM lParam);
     void arrive(core::Arrival how, std::u16string_view incoming);
@@ -46,7 +45,14 @@ private:
     core::Control id_ = core::Control::Entry1;
     core::WindowBehaviour* behaviour_ = nullptr;
     wchar_t pendingHighSurrogate_ = 0;  // typed, waiting for its low half
-    bool editing_ = false;
+    // What the box held, and what of it was selected, when an input
+    // method's composition began: some controls show the composition in
+    // place (Wine's), and the commit replaces what was selected then.
+    struct Composition {
+        std::u16string text;
+        core::TextSelection replaced;
+    };
+    std::optional<Composition> composition_;
 };
 
 }  // namespace rongxi::win32

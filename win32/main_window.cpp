@@ -42,7 +42,8 @@ ControlClass ClassOf(ControlKind kind) {
         case ControlKind::Frame:
             return {L"BUTTON", kChild | BS_GROUPBOX, 0};
         case ControlKind::Button:
-            return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+            // BS_NOTIFY: the window learns when a button takes the focus.
+            return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0};
         case ControlKind::EntryBox:
         case ControlKind::ResultBox:
             return {L"EDIT", kChild | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
@@ -298,10 +299,27 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         id >= 0 ? ControlAt(static_cast<std::size_t>(id)) : std::nullopt;
     if (!control || reinterpret_cast<HWND>(lParam) != this->control(*control)) return;
     const UINT notification = HIWORD(wParam);
-    if (notification == BN_CLICKED && SpecOf(*control).kind == ControlKind::Button) {
+    const bool button = SpecOf(*control).kind == ControlKind::Button;
+    if (notification == BN_CLICKED && button) {
         behaviour_.click(*control);
     } else if (notification == EN_CHANGE && IsTextBox(*control)) {
-        onTextChanged(*control);
+        behaviour_.textChanged(*control);
+    } else if ((notification == BN_SETFOCUS && button) ||
+               (notification == EN_SETFOCUS && IsTextBox(*control))) {
+        frameFocusedButton(button ? this->control(*control) : nullptr);
+    }
+}
+
+// Enter presses the focused button and nothing else, so only a focused
+// button wears the default button's frame: the dialog manager gives it on
+// Tab but keeps it when the mouse moves the focus on.
+void MainWindow::frameFocusedButton(HWND focused) {
+    for (const ControlSpec& spec : kWindowLayout) {
+        if (spec.kind != ControlKind::Button) continue;
+        HWND button = control(spec.id);
+        const auto style = static_cast<DWORD>(GetWindowLongW(button, GWL_STYLE)) & BS_TYPEMASK;
+        const DWORD wanted = button == focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if (style != wanted) SendMessageW(button, BM_SETSTYLE, wanted, TRUE);
     }
 }
 
@@ -313,12 +331,6 @@ void MainWindow::onEnter() {
     for (const ControlSpec& spec : kWindowLayout) {
         if (control(spec.id) == focus) behaviour_.enterPressed(spec.id);
     }
-}
-
-void MainWindow::onTextChanged(Control box) {
-    EntryBox* entry = entryBox(box);
-    if (entry != nullptr && entry->editing()) return;  // it reports the change when done
-    behaviour_.textChanged(box);
 }
 
 // The window keeps the control that had the focus when it was left, as a

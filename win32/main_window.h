@@ -60,7 +60,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onEnter();
-    void onTextChanged(core::Control box);
+    void frameFocusedButton(HWND focused);
     void onActivate(bool active);
     void onDpiChanged(UINT dpi, const RECT& suggested);
 

@@ -38,11 +38,11 @@ def run(*command, **kwargs):
 
 
 class IconFile(unittest.TestCase):
-    def test_holds_the_five_images(self):
+    def test_holds_the_three_images(self):
         with open(os.path.join(SOURCE, "icons", "rongxi.ico"), "rb") as f:
             data = f.read()
         reserved, kind, count = struct.unpack_from("<HHH", data)
-        self.assertEqual((reserved, kind, count), (0, 1, 5))
+        self.assertEqual((reserved, kind, count), (0, 1, 3))
         images = []
         for index in range(count):
             width, height, colours, _, planes, bits, size, offset = struct.unpack_from(
@@ -54,8 +54,7 @@ class IconFile(unittest.TestCase):
             if colours == 16:
                 self.assertEqual(palette, STANDARD_16_COLOURS, f"image {index}")
             images.append((width, height, colours, bits))
-        self.assertEqual(images, [(32, 32, 2, 1), (48, 48, 16, 4), (32, 32, 16, 4),
-                                  (24, 24, 16, 4), (16, 16, 16, 4)])
+        self.assertEqual(images, [(32, 32, 2, 1), (32, 32, 16, 4), (16, 16, 16, 4)])
 
     def test_files_match_their_drawing(self):
         run(sys.executable, os.path.join(SOURCE, "scripts", "make-icons"), "--check")

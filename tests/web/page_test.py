@@ -262,7 +262,8 @@ class PaintsFirst(unittest.TestCase):
             browser.call("Page.navigate", url=server.url)
             browser.wait_until("document.readyState === 'interactive' && "
                                "document.getElementById('cannot-run') !== null")
-            shown = browser.evaluate("""[...document.querySelectorAll('#Form1 [id]')].map(c => {
+            shown = browser.evaluate("""[...document.querySelectorAll(
+                    '#Form1 [id]:not([role=status])')].map(c => {
                 const box = c.getBoundingClientRect();
                 return [c.id, box.width > 0 && box.height > 0];
             })""")

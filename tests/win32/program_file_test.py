@@ -11,6 +11,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import unicodedata
 import zipfile
 
 import pefile
@@ -25,7 +26,7 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcr
 CRT_START_UP = {"__wgetmainargs", "__winitenv", "__set_app_type", "__p__commode", "_commode",
                 "_amsg_exit", "_initterm"}
 # Headers that declare what the program imports, at Windows 7's level.
-HEADERS = ["windows.h", "assert.h", "commctrl.h", "objbase.h", "oleacc.h", "process.h", "io.h",
+HEADERS = ["windows.h", "assert.h", "commctrl.h", "imm.h", "objbase.h", "oleacc.h", "process.h", "io.h",
            "malloc.h", "errno.h", "locale.h", "signal.h", "stdio.h", "stdlib.h", "string.h",
            "wchar.h", "math.h", "time.h", "ctype.h", "wctype.h", "setjmp.h"]
 BITS = 32 if "i686" in os.path.basename(COMPILER) else 64
@@ -98,7 +99,7 @@ class ProgramFile(unittest.TestCase):
     def test_carries_icon_version_and_manifest(self):
         entries = resources()
         kinds = [kind for kind, _, _, _ in entries]
-        self.assertEqual(kinds.count(pefile.RESOURCE_TYPE["RT_ICON"]), 5, "five icon images")
+        self.assertEqual(kinds.count(pefile.RESOURCE_TYPE["RT_ICON"]), 3, "three icon images")
         self.assertEqual(kinds.count(pefile.RESOURCE_TYPE["RT_GROUP_ICON"]), 1, "one icon group")
         fixed = IMAGE.VS_FIXEDFILEINFO[0]
         self.assertEqual((fixed.FileVersionMS, fixed.FileVersionLS), (0x00010000, 0))
@@ -136,10 +137,16 @@ class ProgramFile(unittest.TestCase):
             subprocess.run(["cpack", "--config", os.path.join(build, "CPackConfig.cmake"),
                             "-B", temp], check=True, capture_output=True)
             with zipfile.ZipFile(os.path.join(temp, ZIP + ".zip")) as archive:
-                names = sorted(archive.namelist())
-                note = archive.read(f"{ZIP}/说明.txt")
+                entries = archive.infolist()
+                note = archive.read(f"{ZIP}/README.txt")
                 license_text = archive.read(f"{ZIP}/LICENSE.txt")
-        self.assertEqual(names, [f"{ZIP}/LICENSE.txt", f"{ZIP}/rongxi.exe", f"{ZIP}/说明.txt"])
+        # Windows 7's Extract reads a name's bytes in the system's code page
+        # (936 on a Chinese system, 437 on an English one), flag or no flag.
+        for code_page in ("cp936", "cp437"):
+            names = sorted(entry.filename.encode("utf-8" if entry.flag_bits & 0x800 else "cp437")
+                           .decode(code_page) for entry in entries)
+            self.assertEqual(names, [f"{ZIP}/LICENSE.txt", f"{ZIP}/README.txt",
+                                     f"{ZIP}/rongxi.exe"], code_page)
         self.assertTrue(note.startswith(b"\xef\xbb\xbf"), "UTF-8 with a byte-order mark")
         for text in (note, license_text):
             self.assertEqual(text.count(b"\n"), text.count(b"\r\n"), "CRLF line endings")
@@ -148,6 +155,11 @@ class ProgramFile(unittest.TestCase):
                      "不读写任何文件", "MIT"):
             self.assertIn(said, note_text)
         self.assertTrue(license_text.startswith(b"MIT License\r\n"))
+        # Notepad shows every line whole in its window: at most 72 columns,
+        # a Chinese character (and a quotation mark in a Chinese face) taking two.
+        for line in note_text.splitlines():
+            width = sum(2 if unicodedata.east_asian_width(c) in "WFA" else 1 for c in line)
+            self.assertLessEqual(width, 72, line)
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h
+#include <imm.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include "data/expected_layout.h"
 #include "program_driver.h"
 #include "win32/dpi.h"
+#include "win32/library_function.h"
 #include "win32/main_window.h"
 #include "win32/wide_text.h"
 
@@ -294,6 +296,30 @@ TEST_F(Win32Window, ScreenReadersHearTheRowsFilledAndTheBoxesCleared) {
     UnhookWinEvent(hook);
 }
 
+// Windows 7 without its loader update refuses to search System32 alone: the
+// library is then loaded by its path in System32, as the screen-reader
+// names need ole32.
+HMODULE WINAPI LoaderWithoutSearchFlags(LPCWSTR name, HANDLE file, DWORD flags) {
+    if ((flags & LOAD_LIBRARY_SEARCH_SYSTEM32) != 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return LoadLibraryExW(name, file, flags);
+}
+
+TEST(Win32Windows7, WithoutTheLoaderUpdateSystemLibrariesLoadFromSystem32) {
+    HMODULE ole32 = rongxi::win32::LoadSystemLibrary(L"ole32.dll", &LoaderWithoutSearchFlags);
+    ASSERT_NE(ole32, nullptr);
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(ole32, path.data(), MAX_PATH));
+    std::wstring system32(MAX_PATH, L'\0');
+    system32.resize(GetSystemDirectoryW(system32.data(), MAX_PATH));
+    EXPECT_EQ(CompareStringOrdinal(path.c_str(), static_cast<int>(system32.size()),
+                                   system32.c_str(), -1, TRUE),
+              CSTR_EQUAL);
+    FreeLibrary(ole32);
+}
+
 // A window moved to a screen with twice the scale lays itself out again.
 TEST(Win32Dpi, MovingToAScreenWithAnotherScaleLaysOutAgain) {
     rongxi::win32::MainWindow form(GetModuleHandleW(nullptr));
@@ -412,6 +438,84 @@ TEST_F(Win32Window, EveryWayOfPastingKeepsOneCharacterAndUndoesInOneStep) {
         user.key('Z', {VK_CONTROL});
         EXPECT_TRUE(Eventually([&] { return user.text("Text3") == u"4"; }));
     }
+}
+
+// The boxes' context menu is laid out as the system's, and greys an item
+// where it would do nothing: Paste in a full box, Select All when all is
+// selected. Menus cannot be read from another process under Wine: the
+// window is made here, and the open menu read from inside its modal loop.
+std::string gMenuItems;  // "-" a separator, "+" an item that can be chosen, "." a greyed one
+
+void CALLBACK ReadOpenMenu(HWND /*window*/, UINT /*message*/, UINT_PTR timer, DWORD /*time*/) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (popup == nullptr) return;  // not open yet
+    KillTimer(nullptr, timer);
+    auto* const menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+        const UINT state = GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION);
+        gMenuItems += (state & MF_SEPARATOR) != 0 ? '-' : (state & MF_GRAYED) != 0 ? '.' : '+';
+    }
+    EndMenu();
+}
+
+TEST(Win32ContextMenu, GreysWhatWouldDoNothing) {
+    rongxi::win32::MainWindow form(GetModuleHandleW(nullptr));
+    ShowWindow(form.handle(), SW_SHOW);
+    HWND box = GetDlgItem(form.handle(), 100 + 3);  // Text3
+    ProgramDriver::setClipboard(u"56");
+    SetWindowTextW(box, L"4");
+    const auto menuItems = [&] {
+        gMenuItems.clear();
+        SetTimer(nullptr, 0, 20, &ReadOpenMenu);
+        SendMessageW(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), MAKELPARAM(-1, -1));
+        return gMenuItems;
+    };
+    // Undo | Cut Copy Paste Delete | Select All
+    SendMessageW(box, EM_SETSEL, 1, 1);
+    EXPECT_EQ(menuItems(), ".-....-+");  // a full box, nothing selected, nothing to undo
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    EXPECT_EQ(menuItems(), ".-++++-.");  // all of it selected
+}
+
+// An input method's commit takes the place of the selected character, as
+// a paste does: its first character, not the character it replaced. The
+// window is made here, where the test can be the input method.
+TEST(Win32InputMethod, ACommitInPlaceOfTheSelectedCharacterLeavesItsFirst) {
+    rongxi::win32::MainWindow form(GetModuleHandleW(nullptr));
+    ShowWindow(form.handle(), SW_SHOW);
+    SetForegroundWindow(form.handle());
+    HWND box = GetDlgItem(form.handle(), 100 + 3);  // Text3
+    SetWindowTextW(box, L"1");
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    HIMC context = ImmGetContext(box);
+    ASSERT_NE(context, nullptr);
+    std::wstring phrase = L"你好";
+    const auto bytes = static_cast<DWORD>(phrase.size() * sizeof(wchar_t));
+    EXPECT_TRUE(ImmSetCompositionStringW(context, SCS_SETSTR, phrase.data(), bytes, nullptr, 0));
+    EXPECT_TRUE(ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0));
+    ImmReleaseContext(box, context);
+    EXPECT_TRUE(Eventually([&] {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            DispatchMessageW(&message);
+        }
+        return Text(box) == L"你";
+    })) << Utf8(Text(box));
+}
+
+// Only a focused button wears the default button's frame: in a box, Enter
+// presses nothing, and no button may look as if it would.
+TEST_F(Win32Window, OnlyAFocusedButtonIsFramedAsTheDefault) {
+    const auto framed = [&](std::string_view button) {
+        return (static_cast<DWORD>(GetWindowLongW(user.control(button), GWL_STYLE)) &
+                BS_TYPEMASK) == static_cast<DWORD>(BS_DEFPUSHBUTTON);
+    };
+    user.click("Command2");
+    EXPECT_TRUE(Eventually([&] { return framed("Command2"); }));
+    clickInto("Text1");
+    EXPECT_TRUE(Eventually([&] { return !framed("Command2"); }));
+    for (const char* button : {"Command1", "Command2", "Command3"}) EXPECT_FALSE(framed(button));
 }
 
 // DEL (which Ctrl+Backspace types into an EDIT control) and the C0 and C1
