@@ -13,7 +13,7 @@
 namespace {
 
 void ComputeOneCharacterEntries(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(rongxi::ComputeKillRows(u"1", u"2", u"3"));
+    for (auto _ : state) benchmark::DoNotOptimize(rongxi::core::ComputeKillRows(u"1", u"2", u"3"));
 }
 BENCHMARK(ComputeOneCharacterEntries);
 
@@ -21,7 +21,8 @@ void ComputeLongEntries(benchmark::State& state) {
     const std::u16string decimal = u"-123456.789012345e-3";
     const std::u16string hex = u"&H" + std::u16string(200, u'F');
     const std::u16string digits(10000, u'7');
-    for (auto _ : state) benchmark::DoNotOptimize(rongxi::ComputeKillRows(decimal, hex, digits));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rongxi::core::ComputeKillRows(decimal, hex, digits));
 }
 BENCHMARK(ComputeLongEntries);
 

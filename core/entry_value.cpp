@@ -9,7 +9,7 @@
 #include "core/float_text.h"
 #include "core/kill_rows.h"
 
-namespace rongxi {
+namespace rongxi::core {
 namespace {
 
 constexpr char16_t kEnd = u'\0';
@@ -204,4 +204,4 @@ double EntryValue(std::u16string_view text) noexcept {
     return ReadDecimal(scanner);
 }
 
-}  // namespace rongxi
+}  // namespace rongxi::core

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <system_error>
 
-namespace rongxi::detail {
+namespace rongxi::core::detail {
 
 char* WriteScientific(char* first, char* last, double value, int precision) {
 #ifdef RONGXI_HAVE_FLOAT_CHARCONV
@@ -62,4 +62,4 @@ std::from_chars_result ReadDoubleC(const char* first, const char* last, double& 
     return {stop, std::errc{}};
 }
 
-}  // namespace rongxi::detail
+}  // namespace rongxi::core::detail

@@ -10,7 +10,7 @@
 
 #include <charconv>
 
-namespace rongxi::detail {
+namespace rongxi::core::detail {
 
 // `value` in scientific notation with `precision` digits after the point and
 // at least two exponent digits, as std::to_chars writes it ("1.5e+03").
@@ -27,4 +27,4 @@ char* WriteScientificC(char* first, char* last, double value, int precision);
 std::from_chars_result ReadDoubleC(const char* first, const char* last, double& value,
                                    std::chars_format format);
 
-}  // namespace rongxi::detail
+}  // namespace rongxi::core::detail

@@ -6,7 +6,7 @@
 
 #include "core/number_text_internal.h"
 
-namespace rongxi {
+namespace rongxi::core {
 namespace {
 
 using EntryValues = std::array<double, 3>;
@@ -35,4 +35,4 @@ KillRows ComputeKillRows(std::u16string_view e1, std::u16string_view e2, std::u1
     return rows;
 }
 
-}  // namespace rongxi
+}  // namespace rongxi::core

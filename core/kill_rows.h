@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-namespace rongxi {
+namespace rongxi::core {
 
 struct KillRowSpec {
     std::string_view resultBox;  // name of the box that shows the row
@@ -51,4 +51,4 @@ std::string NumberText(double value);
 // 8th and 16th place.
 KillRows ComputeKillRows(std::u16string_view e1, std::u16string_view e2, std::u16string_view e3);
 
-}  // namespace rongxi
+}  // namespace rongxi::core

@@ -10,7 +10,7 @@
 #include "core/kill_rows.h"
 #include "core/number_text_internal.h"
 
-namespace rongxi {
+namespace rongxi::core {
 namespace {
 
 constexpr double kPlainIntegerLimit = 1e15;
@@ -115,4 +115,4 @@ char LastNumberTextChar(double value) noexcept {
 }
 
 }  // namespace detail
-}  // namespace rongxi
+}  // namespace rongxi::core

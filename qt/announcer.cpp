@@ -37,13 +37,14 @@ Announcer::Announcer(QWidget* window) : QWidget(window) {
     setObjectName(QStringLiteral("Announcer"));
     setGeometry(0, 0, 0, 0);
     setFocusPolicy(Qt::NoFocus);
-    hide();
 }
 
+// Showing the widget again for each announcement would do, but costs the
+// heap a little each time: the event alone tells screen readers.
 void Announcer::announce(const QString& text) {
-    hide();
     setAccessibleName(text);
-    show();
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 #endif

@@ -3,8 +3,9 @@
 //
 // Qt has an announcement event from 6.8 on. Before it, the announcer is an
 // empty, zero-sized widget that screen readers take for a notification: each
-// announcement shows it anew under the text as its name, which reaches a
-// screen reader over AT-SPI as a notification appearing (Orca speaks it).
+// announcement gives it the text as its name and tells that it appeared,
+// which reaches a screen reader over AT-SPI as a notification showing (Orca
+// speaks it).
 #pragma once
 
 #include <QWidget>

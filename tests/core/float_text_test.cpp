@@ -15,7 +15,7 @@
 #include "core/float_text.h"
 
 #ifdef RONGXI_HAVE_FLOAT_CHARCONV
-namespace rongxi::detail {
+namespace rongxi::core::detail {
 namespace {
 
 std::string Scientific(double value, bool viaC) {
@@ -86,5 +86,5 @@ TEST(FloatText, ReadingsAgree) {
 }
 
 }  // namespace
-}  // namespace rongxi::detail
+}  // namespace rongxi::core::detail
 #endif

@@ -6,52 +6,23 @@
 #include <string_view>
 
 #include "core/kill_rows.h"
+#include "core/unicode_text.h"
+#include "data/draw_scenarios.h"
 
-namespace rongxi {
+namespace rongxi::core {
 namespace {
 
-struct DrawCase {
-    const char* name;
-    std::u16string_view e1, e2, e3;
-    KillRows rows;
-};
-
-const DrawCase kDraws[] = {
-    {"OneTwoThree",
-     u"1",
-     u"2",
-     u"3",
-     {"1234590*2345601*3456712", "1267890*2378901*3489012", "1356789*2467890*3578901",
-      "1456780*2567891*3678902", "2345678*3456789*4567890", "3467890*4578901*5689012"}},
-    {"AllZeros",
-     u"0",
-     u"0",
-     u"0",
-     {"0123489*0123489*0123489", "0156789*0156789*0156789", "0245678*0245678*0245678",
-      "0345679*0345679*0345679", "1234567*1234567*1234567", "2356789*2356789*2356789"}},
-    {"AllNines",
-     u"9",
-     u"9",
-     u"9",
-     {"9012378*9012378*9012378", "9045678*9045678*9045678", "9134567*9134567*9134567",
-      "9234568*9234568*9234568", "0123456*0123456*0123456", "1245678*1245678*1245678"}},
-    {"EmptyAndLetterCountAsZero",
-     u"5",
-     u"",
-     u"x",
-     {"5678934*0123489*0123489", "5601234*0156789*0156789", "5790123*0245678*0245678",
-      "5890124*0345679*0345679", "6789012*1234567*1234567", "7801234*2356789*2356789"}},
-};
-
-class DrawTest : public testing::TestWithParam<DrawCase> {};
-
-TEST_P(DrawTest, GivesTheSixRows) {
-    const DrawCase& draw = GetParam();
-    EXPECT_EQ(ComputeKillRows(draw.e1, draw.e2, draw.e3), draw.rows);
+// The draws every window test checks (tests/data/draw_scenarios.json).
+TEST(Draws, GiveTheirSixRows) {
+    for (const auto& draw : rongxi::test::kDrawScenarios) {
+        SCOPED_TRACE(draw.name);
+        std::array<std::u16string, 3> entries;
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            entries[i] = Utf16FromUtf8(draw.entries[i]);
+        const KillRows rows = ComputeKillRows(entries[0], entries[1], entries[2]);
+        for (std::size_t row = 0; row < rows.size(); ++row) EXPECT_EQ(rows[row], draw.rows[row]);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Draws, DrawTest, testing::ValuesIn(kDraws),
-                         [](const auto& test) { return std::string(test.param.name); });
 
 // Longer texts follow the number's text, not (d + k) mod 10.
 struct GroupCase {
@@ -93,12 +64,6 @@ void ExpectWellFormed(const KillRows& rows) {
     }
 }
 
-int DigitOf(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'\uFF10' && c <= u'\uFF19') return c - u'\uFF10';
-    return 0;
-}
-
 // Every one-unit text, lone surrogates included: more than an entry box lets
 // through, so the rule holds whatever a box is given.
 TEST(KillRowShape, EveryOneUnitTextGivesDigitPlusOffsetModTen) {
@@ -106,11 +71,11 @@ TEST(KillRowShape, EveryOneUnitTextGivesDigitPlusOffsetModTen) {
         const std::u16string entry(1, static_cast<char16_t>(unit));
         const KillRows rows = ComputeKillRows(entry, u"7", entry);
         ExpectWellFormed(rows);
-        const int digit = DigitOf(entry[0]);
+        const int digit = rongxi::test::OneCharacterValue(entry);
         for (std::size_t r = 0; r < rows.size(); ++r) {
             for (std::size_t i = 0; i < 7; ++i) {
                 const char expected =
-                    static_cast<char>('0' + (digit + KillRowTable[r].offsets[i]) % 10);
+                    static_cast<char>('0' + (digit + rongxi::test::kRowOffsets[r][i]) % 10);
                 ASSERT_EQ(rows[r][i], expected)
                     << "U+" << std::hex << static_cast<int>(unit) << " row " << r;
                 ASSERT_EQ(rows[r][16 + i], expected);
@@ -147,4 +112,4 @@ TEST(KillRowShape, VeryLongTextsAreWellFormed) {
 }
 
 }  // namespace
-}  // namespace rongxi
+}  // namespace rongxi::core

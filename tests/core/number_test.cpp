@@ -11,7 +11,7 @@
 
 #include "core/kill_rows.h"
 
-namespace rongxi {
+namespace rongxi::core {
 namespace {
 
 struct ValueCase {
@@ -150,4 +150,4 @@ TEST(NumberText, RoundTripsThroughEntryValue) {
 }
 
 }  // namespace
-}  // namespace rongxi
+}  // namespace rongxi::core

@@ -2,7 +2,6 @@
 // a user measures it.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "core/box_colours.h"
@@ -31,20 +30,6 @@ TEST(WindowLayout, PixelsAtEveryScaleFollowTheMeasuredWindow) {
     EXPECT_EQ(ControlPixels(Control::KillRow6, Origin::Frame), (PixelRect{8, 136, 313, 21}));
     EXPECT_FALSE(ControlByDesignName("Form1"));
     EXPECT_FALSE(ControlAt(14));
-}
-
-// What a screen reader says: frames and buttons their captions, and every
-// control a name of its own.
-TEST(WindowLayout, EveryControlHasANameOfItsOwn) {
-    std::set<std::string_view> names;
-    for (const ControlSpec& spec : kWindowLayout) {
-        SCOPED_TRACE(std::string(spec.designName));
-        EXPECT_FALSE(spec.accessibleName.empty());
-        EXPECT_TRUE(names.insert(spec.accessibleName).second);
-        if (!IsTextBox(spec.id)) {
-            EXPECT_EQ(spec.accessibleName, spec.caption);
-        }
-    }
 }
 
 TEST(WindowLayout, FontSizesAndLengthLimitsByKind) {

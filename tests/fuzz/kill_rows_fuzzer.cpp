@@ -28,10 +28,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // NumberText ends in a digit and reads back to its value within the 15
 // significant digits it shows.
 void CheckNumberText(double value) {
-    const std::string text = rongxi::NumberText(value);
+    const std::string text = rongxi::core::NumberText(value);
     Require(!text.empty() && IsDigit(text.back()), "NumberText ends in a digit");
     const std::u16string wide(text.begin(), text.end());
-    const double back = rongxi::EntryValue(wide);
+    const double back = rongxi::core::EntryValue(wide);
     Require(std::fabs(back - value) <= std::fabs(value) * 1e-14, "NumberText round-trips");
 }
 
@@ -62,11 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::array<double, 3> values{};
     for (std::size_t i = 0; i < 3; ++i) {
-        values[i] = rongxi::EntryValue(entries[i]);
+        values[i] = rongxi::core::EntryValue(entries[i]);
         Require(std::isfinite(values[i]), "EntryValue is finite");
     }
 
-    const rongxi::KillRows rows = rongxi::ComputeKillRows(entries[0], entries[1], entries[2]);
+    const rongxi::core::KillRows rows =
+        rongxi::core::ComputeKillRows(entries[0], entries[1], entries[2]);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const std::string& row = rows[r];
         Require(row.size() == 23, "a row has 23 characters");
@@ -75,9 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (std::size_t i = 0; i < 7; ++i) {
                 const char digit = row[group * 8 + i];
                 Require(IsDigit(digit), "a row is digits elsewhere");
-                const int offset = rongxi::KillRowTable[r].offsets[i];
+                const int offset = rongxi::core::KillRowTable[r].offsets[i];
                 const double sum = values[group] + offset;
-                Require(digit == rongxi::NumberText(sum).back(), "a digit ends the sum's text");
+                Require(digit == rongxi::core::NumberText(sum).back(),
+                        "a digit ends the sum's text");
                 if (entries[group].size() == 1) {
                     const int expected = (OneCharacterDigit(entries[group]) + offset) % 10;
                     Require(digit == '0' + expected, "one character gives (d + k) mod 10");

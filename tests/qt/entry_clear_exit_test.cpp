@@ -47,25 +47,6 @@ private slots:
         QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text3"));
     }
 
-    void anyOneCharacterMovesTheCaretOn_data() {
-        QTest::addColumn<QString>("character");
-        QTest::newRow("digit") << "7";
-        QTest::newRow("letter") << "x";
-        QTest::newRow("blank") << " ";
-        QTest::newRow("punctuation") << ",";
-        QTest::newRow("Chinese") << QStringLiteral("杀");
-        QTest::newRow("outside the BMP") << kSmile;
-    }
-    void anyOneCharacterMovesTheCaretOn() {
-        QFETCH(QString, character);
-        WindowDriver::typeCharacter(character);
-        QCOMPARE(user_.box(1)->text(), character);
-        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text2"));
-        WindowDriver::typeCharacter(character);
-        QCOMPARE(user_.box(2)->text(), character);
-        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Text3"));
-    }
-
     void editsOfAFilledBox_data() {
         QTest::addColumn<QString>("held");
         QTest::addColumn<bool>("selectAll");
@@ -237,27 +218,14 @@ private slots:
         QVERIFY(!user_.box(2)->hasSelectedText());
     }
 
-    void clearEmptiesAllNineInOrderAndKeepsTheFocus() {
+    // The clear's order and its nested advances are the core's to test; here,
+    // that the button empties the window's nine boxes and keeps the focus.
+    void clearEmptiesAllNineAndKeepsTheFocus() {
         WindowDriver::type(QStringLiteral("123"));
         user_.click(QStringLiteral("Command1"));
-        QStringList changes;
-        for (int number = 1; number <= 9; ++number) {
-            connect(user_.box(number), &QLineEdit::textChanged, this,
-                    [&changes, number] { changes << QStringLiteral("Text%1").arg(number); });
-        }
         user_.click(QStringLiteral("Command2"));
         QCOMPARE(user_.texts(1, 9), QStringList(9, QString()));
-        QCOMPARE(changes, (QStringList{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6",
-                                       "Text7", "Text8", "Text9"}));
         QCOMPARE(WindowDriver::focusName(), QStringLiteral("Command2"));
-
-        changes.clear();
-        user_.click(QStringLiteral("Command2"));  // nothing left to clear
-        QVERIFY(changes.isEmpty());
-        QCOMPARE(WindowDriver::focusName(), QStringLiteral("Command2"));
-
-        user_.click(QStringLiteral("Command1"));
-        QCOMPARE(user_.box(4)->text(), QStringLiteral("0123489*0123489*0123489"));
     }
 
     void exitEndsTheProgramWithStatusZero() {

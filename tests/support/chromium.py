@@ -9,6 +9,7 @@ screenshot script.
 """
 
 import base64
+import fcntl
 import json
 import os
 import shutil
@@ -35,20 +36,26 @@ class Chromium(PageDriver):
                                                     ignore_cleanup_errors=True)
         to_chromium, self._to_chromium = os.pipe()
         self._from_chromium, from_chromium = os.pipe()
-
-        def on_fds_3_and_4():
-            read_end, write_end = os.dup(to_chromium), os.dup(from_chromium)
-            os.dup2(read_end, 3)
-            os.dup2(write_end, 4)
-
+        # Chromium reads its commands from fd 3 and answers on fd 4: a shell
+        # puts the pipe's ends there (no Python code runs in the child, which
+        # is not safe in a process with threads). Above 9, the ends cannot
+        # clash with 3 and 4.
+        high_in = fcntl.fcntl(to_chromium, fcntl.F_DUPFD_CLOEXEC, 10)
+        high_out = fcntl.fcntl(from_chromium, fcntl.F_DUPFD_CLOEXEC, 10)
+        os.close(to_chromium)
+        os.close(from_chromium)
+        to_chromium, from_chromium = high_in, high_out
         self._process = subprocess.Popen(
-            [CHROMIUM, "--headless=new", "--no-sandbox", "--remote-debugging-pipe",
+            ["/bin/bash", "-c",
+             f'exec "$@" 3<&{to_chromium} 4>&{from_chromium} {to_chromium}<&- {from_chromium}>&-',
+             "chromium", CHROMIUM,
+             "--headless=new", "--no-sandbox", "--remote-debugging-pipe",
              "--disable-gpu", "--no-first-run", "--disable-background-networking",
              "--disable-component-update", "--disable-sync", "--disable-quic",
              f"--window-size={width},{height}", f"--user-data-dir={self._profile.name}",
              *arguments, "about:blank"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            preexec_fn=on_fds_3_and_4, pass_fds=(3, 4))
+            pass_fds=(to_chromium, from_chromium))
         os.close(to_chromium)
         os.close(from_chromium)
         self._next_id = 0
