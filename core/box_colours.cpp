@@ -45,8 +45,9 @@ BoxBorders BoxBorderColours(Rgb window, Rgb base, Rgb text, Rgb highlight) {
         }
     }
     const bool highlightStandsOut = ContrastRatio(highlight, window) >= kFocusContrast &&
-                                    ContrastRatio(highlight, base) >= kFocusContrast;
-    return {normal, highlightStandsOut ? highlight : normal};
+                                    ContrastRatio(highlight, base) >= kFocusContrast &&
+                                    ContrastRatio(highlight, normal) >= kFocusContrast;
+    return {normal, highlightStandsOut ? highlight : text};
 }
 
 }  // namespace rongxi::core

@@ -25,7 +25,9 @@ struct BoxBorders {
 // background) to `text` (its text) that stands out from both `window` and
 // `base` (a box's background) by 3.5:1, a little above what WCAG asks;
 // `text` itself where no colour on the way does. The focused box takes
-// `highlight` where that stands out 3:1 from both as well.
+// `highlight` where that stands out 3:1 from both and from the border of the
+// others, else `text`: the focus is told by its colour, not only by a
+// thicker line.
 BoxBorders BoxBorderColours(Rgb window, Rgb base, Rgb text, Rgb highlight);
 
 }  // namespace rongxi::core

@@ -37,10 +37,13 @@ enum class ProgramText {
     PlatformFailed,
     PlatformFailedEnglish,
     // The page: in the window's place once the program has ended, where the
-    // browser cannot run it, and without JavaScript.
+    // browser cannot run it, where the program could not be downloaded (and
+    // the link that tries again), and without JavaScript.
     Ended,
     StartAgain,
     CannotRun,
+    DownloadFailed,
+    TryAgain,
     NeedsJavaScript,
     // A page without one of the window's elements, whose id follows.
     MissingElement,
@@ -52,7 +55,7 @@ struct ProgramTextEntry {
     std::string_view text;
 };
 
-inline constexpr std::array<ProgramTextEntry, 21> kProgramTexts{{
+inline constexpr std::array<ProgramTextEntry, 23> kProgramTexts{{
     {ProgramText::RowsFilled, "rows-filled", "杀垃圾复试六行已填好"},
     {ProgramText::BoxesCleared, "boxes-cleared", "九个框已全部清空"},
     {ProgramText::RuntimeError, "runtime-error", "运行时错误："},
@@ -80,6 +83,9 @@ inline constexpr std::array<ProgramTextEntry, 21> kProgramTexts{{
     {ProgramText::Ended, "ended", "榕汐已退出。"},
     {ProgramText::StartAgain, "start-again", "重新打开"},
     {ProgramText::CannotRun, "cannot-run", "榕汐无法在此浏览器中运行。"},
+    {ProgramText::DownloadFailed, "download-failed",
+     "榕汐没能通过网络载入，请检查网络连接后重试。"},
+    {ProgramText::TryAgain, "try-again", "重试"},
     {ProgramText::NeedsJavaScript, "needs-javascript", "榕汐需要浏览器允许运行 JavaScript。"},
     {ProgramText::MissingElement, "missing-element", "页面中缺少元素 "},
 }};

@@ -125,8 +125,26 @@ void Route(const val& event) {
     if (gShownWindow != nullptr) (gShownWindow->*handler)(event);
 }
 
+// The page's own scripts: the program, and its stand-in for WebAssembly.
+constexpr std::array<const char*, 2> kOwnScripts{"rongxi.js", "rongxi.wasm.js"};
+
+// Whether an uncaught error came from the program's own code. In-app
+// browsers, carriers and extensions put scripts of their own into pages;
+// their errors (and a script of another origin's, reported only as
+// "Script error.") are theirs, and left to the browser.
+bool IsOwnFailure(const val& event) {
+    const val file = event["filename"];
+    if (!file.isString()) return false;
+    std::string url = file.as<std::string>();
+    url = url.substr(0, url.find_first_of("?#"));
+    const val base = Document()["baseURI"];
+    return std::any_of(kOwnScripts.begin(), kOwnScripts.end(), [&](const char* script) {
+        return val::global("URL").new_(val(script), base)["href"].as<std::string>() == url;
+    });
+}
+
 void RouteFailure(const val& event) {
-    if (gShownWindow == nullptr) return;
+    if (gShownWindow == nullptr || !IsOwnFailure(event)) return;
     const val error = event["error"];
     const val what = error.isNull() || error.isUndefined() ? event["message"] : error["message"];
     gShownWindow->uncaughtFailure(what.isString()

@@ -6,7 +6,10 @@ add_executable(rongxi main.cpp)
 target_link_libraries(rongxi PRIVATE rongxi_web rongxi_options)
 # The page allocates little: the smaller allocator does.
 target_link_options(rongxi PRIVATE -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc -sWASM=2
-                   "SHELL:--memory-init-file 0")
+                   "SHELL:--memory-init-file 0"
+                   "SHELL:--pre-js ${CMAKE_CURRENT_SOURCE_DIR}/program_loading.js")
+set_property(TARGET rongxi APPEND PROPERTY
+             LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/program_loading.js)
 set_target_properties(rongxi PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 
 # The page, with the window's HTML in it.

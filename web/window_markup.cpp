@@ -129,10 +129,14 @@ std::string WindowMarkup() {
 }
 
 std::string NoticesMarkup() {
-    return "<noscript>\n<style>#" + std::string(kWindowDesignName) +
-           " { display: none; }</style>\n" + Escaped(TextOf(ProgramText::NeedsJavaScript)) +
-           "\n</noscript>\n<p" + Attribute("id", "cannot-run") + " hidden>" +
-           Escaped(TextOf(ProgramText::CannotRun)) + "</p>";
+    // An empty address is the page itself: following it loads it again.
+    return "<noscript>\n<style>#" + std::string(kWindowDesignName) + " { display: none; }</style>\n" +
+           Escaped(TextOf(ProgramText::NeedsJavaScript)) + "\n</noscript>\n<p" +
+           Attribute("id", "cannot-run") + Attribute("class", "notice") + " hidden>" +
+           Escaped(TextOf(ProgramText::CannotRun)) + "</p>\n<p" +
+           Attribute("id", "download-failed") + Attribute("class", "notice") + " hidden>" +
+           Escaped(TextOf(ProgramText::DownloadFailed)) + " <a href=\"\">" +
+           Escaped(TextOf(ProgramText::TryAgain)) + "</a></p>";
 }
 
 }  // namespace rongxi::web

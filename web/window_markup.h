@@ -17,8 +17,9 @@ inline constexpr std::string_view kAnnouncementId = "Announcement";
 
 std::string WindowMarkup();
 
-// The page's notices in the window's place: without JavaScript, and where
-// the browser cannot run the program (hidden until then).
+// The page's notices in the window's place: without JavaScript, where the
+// browser cannot run the program, and where it could not be downloaded,
+// with a link that tries again (hidden until then).
 std::string NoticesMarkup();
 
 }  // namespace rongxi::web

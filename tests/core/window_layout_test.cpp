@@ -65,15 +65,17 @@ TEST(BoxColours, TheBorderStandsOutFromWindowAndBoxInEveryPalette) {
         {"dark box in a light window", {239, 239, 239}, {30, 30, 30}, {0, 0, 0}},
     };
     for (const auto& p : palettes) {
-        const Rgb border = BoxBorderColours(p.window, p.base, p.text, kBlue).normal;
-        EXPECT_GE(ContrastRatio(border, p.window), 3.0) << p.name;
-        EXPECT_GE(ContrastRatio(border, p.base), 3.0) << p.name;
+        const BoxBorders borders = BoxBorderColours(p.window, p.base, p.text, kBlue);
+        EXPECT_GE(ContrastRatio(borders.normal, p.window), 3.0) << p.name;
+        EXPECT_GE(ContrastRatio(borders.normal, p.base), 3.0) << p.name;
+        // The focused box differs from the others by its colour.
+        EXPECT_GE(ContrastRatio(borders.focused, borders.normal), 3.0) << p.name;
     }
     EXPECT_NEAR(ContrastRatio({0, 0, 0}, {255, 255, 255}), 21.0, 1e-9);
     // A highlight that would vanish into the window does not mark the focus.
     const BoxBorders pale =
         BoxBorderColours({239, 239, 239}, {255, 255, 255}, {0, 0, 0}, {220, 230, 240});
-    EXPECT_EQ(pale.focused, pale.normal);
+    EXPECT_EQ(pale.focused, (Rgb{0, 0, 0}));
 }
 
 }  // namespace

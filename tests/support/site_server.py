@@ -23,6 +23,10 @@ class HostHandler(http.server.SimpleHTTPRequestHandler):
                       ".js": "text/javascript"}
     quiet = True
 
+    def log_request(self, code="-", size="-"):
+        self.server.answers.append((self.path, int(code)))
+        super().log_request(code, size)
+
     def log_message(self, *args):
         if not self.quiet:
             super().log_message(*args)
@@ -67,9 +71,14 @@ class SiteServer:
         handler = functools.partial(type("Handler", (HostHandler,), {"quiet": quiet}),
                                     directory=folder)
         self._server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
+        self._server.answers = []  # (path, status) of every request, in order
         self.url = f"http://127.0.0.1:{self._server.server_address[1]}/"
         self._thread = threading.Thread(target=self._server.serve_forever, daemon=True)
         self._thread.start()
+
+    @property
+    def answers(self):
+        return list(self._server.answers)
 
     def stop(self):
         if self._thread.is_alive():

@@ -13,6 +13,7 @@ import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 from support.chromium import Chromium
+from support.page_driver import WINDOW_READY
 from support.site_server import SiteServer
 from support.contrast import contrast
 from support.waiting import wait_for
@@ -242,12 +243,16 @@ class Palettes(Page):
             page = rgb(self.browser.evaluate("getComputedStyle(document.body).backgroundColor"))
             [bar] = self.browser.evaluate(theme)
             self.assertEqual(tuple(int(bar[i:i + 2], 16) for i in (1, 3, 5)), page, scheme)
+            borders = {}
             for box, *css in self.browser.evaluate(colours):
                 border, background, text, page = map(rgb, css)
+                borders[box] = border
                 with self.subTest(scheme=scheme, box=box):
                     self.assertGreaterEqual(contrast(border, page), 3)
                     self.assertGreaterEqual(contrast(border, background), 3)
                     self.assertGreaterEqual(contrast(text, background), 4.5)
+            # The focused box differs from the others by its colour too.
+            self.assertGreaterEqual(contrast(borders["Text2"], borders["Text1"]), 3, scheme)
         self.browser.call("Emulation.setEmulatedMedia", features=[])
 
 
@@ -270,6 +275,59 @@ class PaintsFirst(unittest.TestCase):
             browser.click("Text1")
             browser.type("5")
             self.assertEqual(browser.values(ENTRY_BOXES), [""] * 3)
+
+
+class OtherScripts(unittest.TestCase):
+    """In-app browsers and carriers put scripts of their own into pages:
+    their errors are left to the browser, and only the program's own end it."""
+
+    def setUp(self):
+        self.server = SiteServer(SITE)
+        self.addCleanup(self.server.stop)
+        self.browser = Chromium()
+        self.addCleanup(self.browser.close)
+
+    def test_errors_of_other_scripts_leave_the_program_running(self):
+        with tempfile.TemporaryDirectory() as other_site:
+            with open(os.path.join(other_site, "bridge.js"), "w") as f:
+                f.write("WeixinJSBridge.invoke('getNetworkType');\n")
+            other_origin = SiteServer(other_site)  # another port: another origin
+            self.addCleanup(other_origin.stop)
+            # An injected script that throws once the page has loaded.
+            self.browser.call("Page.addScriptToEvaluateOnNewDocument", source="""
+                addEventListener('load', () => setTimeout(() => {
+                    throw new Error('WeixinJSBridge is not ready'); }));""")
+            self.browser.open(self.server.url)
+            self.browser.type("123")
+            self.browser.click("Command1")
+            self.browser.wait_until("document.getElementById('Text9').value !== ''")
+            # An inline script calling what is not there, and a script of
+            # another origin ("Script error.").
+            self.browser.evaluate(f"""(() => {{
+                window.errorsSeen = 0;
+                addEventListener('error', () => {{ window.errorsSeen += 1; }});
+                const inline = document.createElement('script');
+                inline.textContent = 'WeixinJSBridge.call("hideOptionMenu");';
+                document.body.append(inline);
+                const other = document.createElement('script');
+                other.src = {json.dumps(other_origin.url + "bridge.js")};
+                document.body.append(other);
+            }})()""")
+            self.browser.wait_until("window.errorsSeen === 2")
+        self.assertIsNone(self.browser.evaluate("document.getElementById('Ended')"))
+        self.assertEqual(self.browser.values(RESULT_BOXES), ROWS_123)
+        self.browser.click("Command2")
+        self.browser.wait_until("document.getElementById('Text9').value === ''")
+
+    def test_the_programs_own_failure_still_ends_it(self):
+        self.browser.open(self.server.url)
+        # An input event without its type: the program cannot read it.
+        self.browser.evaluate("document.getElementById('Text1').dispatchEvent("
+                              "new Event('beforeinput', {bubbles: true}))")
+        self.browser.wait_until("document.querySelector('#Ended [role=alert]') !== null")
+        self.assertTrue(self.browser.evaluate(
+            "document.querySelector('#Ended [role=alert]').textContent").startswith(
+            tables.program_text("runtime-error")))
 
 
 class WithoutWebAssembly(unittest.TestCase):
@@ -391,6 +449,99 @@ class Offline(unittest.TestCase):
             browser.click("Command1")
             browser.wait_until("document.getElementById('Text9').value !== ''")
             self.assertEqual(browser.values(RESULT_BOXES), ROWS_123)
+
+
+class ChangedSite(unittest.TestCase):
+    """The site copied into a folder of the test's own, which the test
+    changes as a host's files change."""
+
+    def setUp(self):
+        scratch = tempfile.TemporaryDirectory()
+        self.addCleanup(scratch.cleanup)
+        self.folder = os.path.join(scratch.name, "site")
+        shutil.copytree(SITE, self.folder)
+        self.server = SiteServer(self.folder)
+        self.addCleanup(self.server.stop)
+        self.browser = Chromium()
+        self.addCleanup(self.browser.close)
+
+    def write(self, name, content):
+        path = os.path.join(self.folder, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(content)
+        # The host tells a change by the file's time, in whole seconds.
+        self.writes = getattr(self, "writes", 0) + 1
+        later = os.stat(path).st_mtime + 10 * self.writes
+        os.utime(path, (later, later))
+
+    def fetched(self, path):
+        return self.browser.evaluate(f"fetch({json.dumps(path)}).then((answer) => answer.text())",
+                                     await_promise=True)
+
+    def draw(self):
+        self.browser.type("123")
+        self.browser.click("Command1")
+        self.browser.wait_until("document.getElementById('Text9').value !== ''")
+        self.assertEqual(self.browser.values(RESULT_BOXES), ROWS_123)
+
+
+class ServiceWorker(ChangedSite):
+    def test_answers_for_the_site_alone_and_downloads_each_file_once(self):
+        self.write("other/index.html", b"other 1")
+        self.write("api.json", b"data 1")
+        self.browser.open(self.server.url)
+        self.browser.wait_until("navigator.serviceWorker.controller !== null")
+        downloaded = [path for path, status in self.server.answers if status == 200]
+        self.assertEqual(len(downloaded), len(set(downloaded)), downloaded)
+        self.assertEqual((self.fetched("api.json?a=1"), self.fetched("other/")),
+                         ("data 1", "other 1"))
+        # Another page and data of the same origin change on the host.
+        self.write("other/index.html", b"other 2")
+        self.write("api.json", b"data 2")
+        self.assertEqual((self.fetched("api.json?a=2"), self.fetched("other/")),
+                         ("data 2", "other 2"))
+        kept = self.browser.evaluate(
+            "caches.keys().then((names) => Promise.all(names.map((name) => caches.open(name)"
+            ".then((cache) => cache.keys())))).then((lists) => lists.flat().map((r) => r.url))",
+            await_promise=True)
+        self.assertFalse([url for url in kept if "api.json" in url or "other" in url], kept)
+
+
+class FailedStart(ChangedSite):
+    def test_a_share_link_survives_the_switch_to_javascript(self):
+        self.write("rongxi.wasm", b"\0asm not a module")
+        self.browser.open(self.server.url + "?from=singlemessage#wechat_redirect")
+        self.assertEqual(self.browser.evaluate("location.search + location.hash"),
+                         "?from=singlemessage&_rwasm=0#wechat_redirect")
+        self.draw()
+
+    def test_a_failed_download_says_so_and_tries_again(self):
+        for name in ("rongxi.js", "rongxi.wasm"):
+            with self.subTest(file=name):
+                moved = os.path.join(self.folder, name + ".away")
+                os.rename(os.path.join(self.folder, name), moved)
+                self.browser.navigate(self.server.url)
+                self.browser.wait_until("(document.getElementById('download-failed') || "
+                                        "{hidden: true}).hidden === false")
+                notice = self.browser.evaluate(
+                    "document.getElementById('download-failed').textContent")
+                self.assertIn("网络", notice)
+                self.assertIn(tables.program_text("try-again"), notice)
+                self.assertTrue(self.browser.evaluate(
+                    "document.getElementById('cannot-run').hidden"))
+                os.rename(moved, os.path.join(self.folder, name))
+                self.browser.evaluate(
+                    "document.querySelector('#download-failed a').click()")
+                self.browser.wait_until(WINDOW_READY)
+                self.draw()
+
+    def test_a_script_the_browser_cannot_run_says_so(self):
+        self.write("rongxi.js", b"const = ;\n")
+        self.browser.navigate(self.server.url)
+        self.browser.wait_until(
+            "(document.getElementById('cannot-run') || {hidden: true}).hidden === false")
+        self.assertTrue(self.browser.evaluate("document.getElementById('download-failed').hidden"))
 
 
 class OtherCaches(unittest.TestCase):
