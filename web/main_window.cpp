@@ -194,14 +194,12 @@ void MainWindow::adoptControls() {
 void MainWindow::show() {
     Document().set("title", Text(kWindowCaption));
     colourBoxBorders();
-    // The boxes took no input while the program was loading.
-    for (const ControlSpec& spec : kWindowLayout) {
-        if (IsTextBox(spec.id)) element(spec.id).call<void>("removeAttribute", val("readonly"));
-    }
     val::global("matchMedia")(val("(prefers-color-scheme: dark)"))
         .call<void>("addEventListener", val("change"),
                     val::module_property("rongxiPaletteChanged"));
-    setFocus(Control::Entry1);
+    // The first box, unless the user has put the focus into the window
+    // while the program was on its way.
+    if (!controlAt(Document()["activeElement"])) setFocus(Control::Entry1);
 }
 
 // The browser's own colours for a box's border can all but vanish against
@@ -349,7 +347,10 @@ void ReportStartupFailure(const char* what) noexcept {
 }
 
 std::optional<Control> MainWindow::controlOf(const val& event) const {
-    const val target = event["target"];
+    return controlAt(event["target"]);
+}
+
+std::optional<Control> MainWindow::controlAt(const val& target) const {
     if (!target.instanceof (val::global("Element"))) return std::nullopt;
     const val control = target.call<val>("closest", val("input, button"));
     if (control.isNull()) return std::nullopt;

@@ -58,6 +58,8 @@ private:
     void colourBoxBorders();
 
     [[nodiscard]] std::optional<core::Control> controlOf(const emscripten::val& event) const;
+    // The control that is `target` or holds it, if any.
+    [[nodiscard]] std::optional<core::Control> controlAt(const emscripten::val& target) const;
     [[nodiscard]] emscripten::val element(core::Control id) const;
 
     core::WindowBehaviour behaviour_{*this};

@@ -23,6 +23,8 @@
     };
   }
   Module["postRun"] = [() => {
+    // What the user did before the program ran, now that it listens.
+    window.rongxiEarly.replay();
     if ("serviceWorker" in navigator) navigator.serviceWorker.register("service-worker.js");
   }];
 })();

@@ -83,7 +83,7 @@ std::string ControlElement(const ControlSpec& spec) {
             break;
     }
     const bool entry = spec.kind == ControlKind::EntryBox;
-    std::string box = "<input" + Attribute("type", "text") + " readonly" +
+    std::string box = "<input" + Attribute("type", "text") +
                       Attribute("class", entry ? "entry-box" : "result-box") + common +
                       Attribute("aria-label", spec.accessibleName) +
                       Attribute("autocomplete", "off") + Attribute("spellcheck", "false");
@@ -130,10 +130,10 @@ std::string WindowMarkup() {
 
 std::string NoticesMarkup() {
     // An empty address is the page itself: following it loads it again.
-    return "<noscript>\n<style>#" + std::string(kWindowDesignName) + " { display: none; }</style>\n" +
-           Escaped(TextOf(ProgramText::NeedsJavaScript)) + "\n</noscript>\n<p" +
-           Attribute("id", "cannot-run") + Attribute("class", "notice") + " hidden>" +
-           Escaped(TextOf(ProgramText::CannotRun)) + "</p>\n<p" +
+    return "<noscript>\n<style>#" + std::string(kWindowDesignName) +
+           " { display: none; }</style>\n" + Escaped(TextOf(ProgramText::NeedsJavaScript)) +
+           "\n</noscript>\n<p" + Attribute("id", "cannot-run") + Attribute("class", "notice") +
+           " hidden>" + Escaped(TextOf(ProgramText::CannotRun)) + "</p>\n<p" +
            Attribute("id", "download-failed") + Attribute("class", "notice") + " hidden>" +
            Escaped(TextOf(ProgramText::DownloadFailed)) + " <a href=\"\">" +
            Escaped(TextOf(ProgramText::TryAgain)) + "</a></p>";

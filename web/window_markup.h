@@ -2,8 +2,9 @@
 // that the browser paints the window before the program has loaded. Frames
 // are fieldsets, boxes inputs, buttons buttons, each with its design name
 // as its id and its rectangle in twips as CSS properties, which the page's
-// style sheet lays out at desktop widths. The boxes take no input until the
-// program is ready to judge it. A polite live region closes the window.
+// style sheet lays out at desktop widths. What the user does there before
+// the program runs is kept by the page and handed to the program once it
+// does (web/index.html). A polite live region closes the window.
 #pragma once
 
 #include <string>

@@ -37,6 +37,9 @@ class HostHandler(http.server.SimpleHTTPRequestHandler):
         super().end_headers()
 
     def send_head(self):
+        held = self.server.held.get(self.path.split("?")[0])
+        if held is not None:
+            held.wait(60)
         path = self.translate_path(self.path)
         if os.path.isdir(path) and self.path.split("?")[0].endswith("/"):
             path = os.path.join(path, "index.html")
@@ -72,15 +75,24 @@ class SiteServer:
                                     directory=folder)
         self._server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
         self._server.answers = []  # (path, status) of every request, in order
+        self._server.held = {}  # path: the event that lets its answer go
         self.url = f"http://127.0.0.1:{self._server.server_address[1]}/"
         self._thread = threading.Thread(target=self._server.serve_forever, daemon=True)
         self._thread.start()
+
+    def hold(self, path):
+        """Holds the answers for `path` (such as "/rongxi.js") until the
+        returned event is set, as a slow network would."""
+        self._server.held[path] = threading.Event()
+        return self._server.held[path]
 
     @property
     def answers(self):
         return list(self._server.answers)
 
     def stop(self):
+        for held in self._server.held.values():
+            held.set()
         if self._thread.is_alive():
             self._server.shutdown()
             self._server.server_close()

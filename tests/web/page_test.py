@@ -256,25 +256,51 @@ class Palettes(Page):
         self.browser.call("Emulation.setEmulatedMedia", features=[])
 
 
-class PaintsFirst(unittest.TestCase):
-    def test_the_window_shows_before_the_program_and_takes_no_input_until_it_runs(self):
-        server = SiteServer(SITE)
-        self.addCleanup(server.stop)
-        with Chromium() as browser:
-            # The program is held on its way: what shows is the page's own.
-            browser.call("Fetch.enable", patterns=[{"urlPattern": "*rongxi.js"}])
-            browser.call("Page.navigate", url=server.url)
-            browser.wait_until("document.readyState === 'interactive' && "
-                               "document.getElementById('cannot-run') !== null")
-            shown = browser.evaluate("""[...document.querySelectorAll(
-                    '#Form1 [id]:not([role=status])')].map(c => {
-                const box = c.getBoundingClientRect();
-                return [c.id, box.width > 0 && box.height > 0];
-            })""")
-            self.assertEqual(shown, [[control["name"], True] for control in LAYOUT])
-            browser.click("Text1")
-            browser.type("5")
-            self.assertEqual(browser.values(ENTRY_BOXES), [""] * 3)
+class QuickUser(unittest.TestCase):
+    """The window is painted from the page alone, before the program has
+    arrived; what a quick user does there is carried out once it has."""
+
+    def setUp(self):
+        self.server = SiteServer(SITE)
+        self.addCleanup(self.server.stop)
+        self.browser = Chromium()
+        self.addCleanup(self.browser.close)
+        self.browser.emulate_phone()
+        # The program held on its way, as on a slow network.
+        self.program = self.server.hold("/rongxi.js")
+        self.browser.navigate(self.server.url)
+        self.browser.wait_until("document.readyState !== 'loading' && "
+                                "document.getElementById('download-failed') !== null")
+
+    def run_program(self):
+        self.program.set()
+        self.browser.wait_until("window.rongxiEarly.replayed")
+
+    def test_a_draw_typed_and_computed_early_gives_its_rows(self):
+        shown = self.browser.evaluate("""[...document.querySelectorAll(
+                '#Form1 [id]:not([role=status])')].map(c => {
+            const box = c.getBoundingClientRect();
+            return [c.id, box.width > 0 && box.height > 0];
+        })""")
+        self.assertEqual(shown, [[control["name"], True] for control in LAYOUT])
+        self.browser.tap("Text1")
+        self.assertEqual(self.browser.focused(), "Text1")  # the keyboard comes up
+        self.browser.type("123")
+        self.browser.tap("Command1")
+        # Nothing done before the program runs: no box changed, no rows.
+        self.assertEqual(self.browser.values(ENTRY_BOXES + RESULT_BOXES), [""] * 9)
+        self.run_program()
+        self.assertEqual(self.browser.values(ENTRY_BOXES), ["1", "2", "3"])
+        self.assertEqual(self.browser.values(RESULT_BOXES), ROWS_123)
+        self.assertEqual(self.browser.focused(), "Command1")
+
+    def test_early_keys_keep_the_one_character_rule_and_the_users_focus(self):
+        self.browser.tap("Text3")
+        self.browser.type("45")
+        self.browser.paste("67")
+        self.run_program()
+        self.assertEqual(self.browser.values(ENTRY_BOXES), ["", "", "4"])
+        self.assertEqual(self.browser.focused(), "Text3")
 
 
 class OtherScripts(unittest.TestCase):
@@ -516,25 +542,26 @@ class FailedStart(ChangedSite):
                          "?from=singlemessage&_rwasm=0#wechat_redirect")
         self.draw()
 
-    def test_a_failed_download_says_so_and_tries_again(self):
-        for name in ("rongxi.js", "rongxi.wasm"):
-            with self.subTest(file=name):
-                moved = os.path.join(self.folder, name + ".away")
-                os.rename(os.path.join(self.folder, name), moved)
-                self.browser.navigate(self.server.url)
-                self.browser.wait_until("(document.getElementById('download-failed') || "
-                                        "{hidden: true}).hidden === false")
-                notice = self.browser.evaluate(
-                    "document.getElementById('download-failed').textContent")
-                self.assertIn("网络", notice)
-                self.assertIn(tables.program_text("try-again"), notice)
-                self.assertTrue(self.browser.evaluate(
-                    "document.getElementById('cannot-run').hidden"))
-                os.rename(moved, os.path.join(self.folder, name))
-                self.browser.evaluate(
-                    "document.querySelector('#download-failed a').click()")
-                self.browser.wait_until(WINDOW_READY)
-                self.draw()
+    def failed_download_says_so_and_tries_again(self, name):
+        moved = os.path.join(self.folder, name + ".away")
+        os.rename(os.path.join(self.folder, name), moved)
+        self.browser.navigate(self.server.url)
+        self.browser.wait_until("(document.getElementById('download-failed') || "
+                                "{hidden: true}).hidden === false")
+        notice = self.browser.evaluate("document.getElementById('download-failed').textContent")
+        self.assertIn("网络", notice)
+        self.assertIn(tables.program_text("try-again"), notice)
+        self.assertTrue(self.browser.evaluate("document.getElementById('cannot-run').hidden"))
+        os.rename(moved, os.path.join(self.folder, name))
+        self.browser.evaluate("document.querySelector('#download-failed a').click()")
+        self.browser.wait_until(WINDOW_READY)
+        self.draw()
+
+    def test_a_failed_download_of_the_program_says_so_and_tries_again(self):
+        self.failed_download_says_so_and_tries_again("rongxi.js")
+
+    def test_a_failed_download_of_the_module_says_so_and_tries_again(self):
+        self.failed_download_says_so_and_tries_again("rongxi.wasm")
 
     def test_a_script_the_browser_cannot_run_says_so(self):
         self.write("rongxi.js", b"const = ;\n")
