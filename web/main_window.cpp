@@ -137,9 +137,11 @@ bool IsOwnFailure(const val& event) {
     if (!file.isString()) return false;
     std::string url = file.as<std::string>();
     url = url.substr(0, url.find_first_of("?#"));
-    const val base = Document()["baseURI"];
+    // A link resolves a name against the page's address in every browser.
+    val link = CreateElement("a");
     return std::any_of(kOwnScripts.begin(), kOwnScripts.end(), [&](const char* script) {
-        return val::global("URL").new_(val(script), base)["href"].as<std::string>() == url;
+        link.set("href", val(script));
+        return link["href"].as<std::string>() == url;
     });
 }
 
@@ -194,9 +196,14 @@ void MainWindow::adoptControls() {
 void MainWindow::show() {
     Document().set("title", Text(kWindowCaption));
     colourBoxBorders();
-    val::global("matchMedia")(val("(prefers-color-scheme: dark)"))
-        .call<void>("addEventListener", val("change"),
-                    val::module_property("rongxiPaletteChanged"));
+    // Safari before 14 has only MediaQueryList's older addListener.
+    const val darkScheme = val::global("matchMedia")(val("(prefers-color-scheme: dark)"));
+    const val paletteChanged = val::module_property("rongxiPaletteChanged");
+    if (darkScheme["addEventListener"].isUndefined()) {
+        darkScheme.call<void>("addListener", paletteChanged);
+    } else {
+        darkScheme.call<void>("addEventListener", val("change"), paletteChanged);
+    }
     // The first box, unless the user has put the focus into the window
     // while the program was on its way.
     if (!controlAt(Document()["activeElement"])) setFocus(Control::Entry1);
@@ -298,14 +305,17 @@ void MainWindow::beforeInput(const val& event) {
 void MainWindow::input(const val& event) {
     const auto box = controlOf(event);
     if (!box || !IsTextBox(*box)) return;
-    // A composition's text is the box's once it ends.
-    if (event["isComposing"].as<bool>()) return;
+    // A composition's text is the box's once it ends. Safari before 16.4
+    // does not say an input event is part of one: the window keeps count.
+    if (composing_ || event["isComposing"].isTrue()) return;
     behaviour_.textChanged(*box);
 }
 
 void MainWindow::compositionStart(const val& event) {
     const auto box = controlOf(event);
-    if (!box || SpecOf(*box).kind != ControlKind::EntryBox) return;
+    if (!box || !IsTextBox(*box)) return;
+    composing_ = true;
+    if (SpecOf(*box).kind != ControlKind::EntryBox) return;
     behaviour_.runGuarded([&] {
         composition_ = Composition{*box, text(*box), SelectionOf(element(*box))};
     });
@@ -316,6 +326,7 @@ void MainWindow::compositionStart(const val& event) {
 void MainWindow::compositionEnd(const val& event) {
     const auto box = controlOf(event);
     if (!box || !IsTextBox(*box)) return;
+    composing_ = false;
     const std::optional<Composition> started = std::exchange(composition_, std::nullopt);
     if (!started || started->box != *box || !event["data"].isString()) {
         behaviour_.textChanged(*box);

@@ -74,6 +74,7 @@ private:
         core::TextSelection replaced;
     };
     std::optional<Composition> composition_;
+    bool composing_ = false;  // between an input method's start and end, in any box
     std::u16string failure_;  // what showFailure was given, shown once the program ends
     bool ended_ = false;
 };

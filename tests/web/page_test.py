@@ -303,6 +303,40 @@ class QuickUser(unittest.TestCase):
         self.assertEqual(self.browser.focused(), "Text3")
 
 
+class OldEngine(unittest.TestCase):
+    """What Safari 12 and 13 lack, taken away before the page runs:
+    MediaQueryList's addEventListener (Safari 14), InputEvent's isComposing
+    (Safari 16.4), WebAssembly's streaming start (Safari 15)."""
+
+    LACKING = """
+        Object.defineProperty(MediaQueryList.prototype, 'addEventListener', {value: undefined});
+        Object.defineProperty(MediaQueryList.prototype, 'removeEventListener',
+                              {value: undefined});
+        delete InputEvent.prototype.isComposing;
+        delete WebAssembly.instantiateStreaming;"""
+    BORDER = "getComputedStyle(document.getElementById('Text1')).borderTopColor"
+
+    def test_starts_follows_the_scheme_takes_a_word_and_computes(self):
+        server = SiteServer(SITE)
+        self.addCleanup(server.stop)
+        with Chromium() as browser:
+            browser.call("Page.addScriptToEvaluateOnNewDocument", source=self.LACKING)
+            browser.open(server.url)  # the focus in the first box once it runs
+            light = browser.evaluate(self.BORDER)
+            browser.call("Emulation.setEmulatedMedia",
+                         features=[{"name": "prefers-color-scheme", "value": "dark"}])
+            browser.wait_until(f"{self.BORDER} !== {json.dumps(light)}")
+            browser.compose("yi", "一")
+            self.assertEqual(browser.values(ENTRY_BOXES), ["一", "", ""])
+            self.assertEqual(browser.focused(), "Text2")
+            browser.click("Command2")
+            browser.click("Text1")
+            browser.type("123")
+            browser.click("Command1")
+            browser.wait_until("document.getElementById('Text9').value !== ''")
+            self.assertEqual(browser.values(RESULT_BOXES), ROWS_123)
+
+
 class OtherScripts(unittest.TestCase):
     """In-app browsers and carriers put scripts of their own into pages:
     their errors are left to the browser, and only the program's own end it."""
