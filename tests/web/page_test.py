@@ -479,6 +479,17 @@ class Phone(Page):
                 self.assertGreaterEqual(x, 0)
                 self.assertLessEqual(x + width, 360)
 
+    def test_held_sideways_every_control_is_on_the_screen(self):
+        for width, height in ((740, 360), (844, 390)):
+            self.browser.emulate_phone(width, height)
+            self.browser.reload()
+            for control in ENTRY_BOXES + RESULT_BOXES + ["Command1", "Command2", "Command3"]:
+                with self.subTest(screen=(width, height), control=control):
+                    x, y, box_width, box_height = self.browser.rect("#" + control)
+                    self.assertGreaterEqual(min(box_width, box_height), 44)
+                    self.assertTrue(0 <= x and x + box_width <= width)
+                    self.assertTrue(0 <= y and y + box_height <= height)
+
     def test_taps_and_a_phone_keyboard_give_the_rows_in_full_view(self):
         self.browser.tap("Text1")
         for digit in "123":
