@@ -135,7 +135,7 @@ constexpr std::array<const char*, 2> kOwnScripts{"rongxi.js", "rongxi.wasm.js"};
 bool IsOwnFailure(const val& event) {
     const val file = event["filename"];
     if (!file.isString()) return false;
-    std::string url = file.as<std::string>();
+    auto url = file.as<std::string>();
     url = url.substr(0, url.find_first_of("?#"));
     // A link resolves a name against the page's address in every browser.
     val link = CreateElement("a");
