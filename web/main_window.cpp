@@ -179,6 +179,8 @@ MainWindow::MainWindow()
     }
     val::global().call<void>("addEventListener", val("error"),
                              val::module_property("rongxiFailure"));
+    val::global().call<void>("addEventListener", val("resize"),
+                             val::module_property("rongxiResized"));
 }
 
 MainWindow::~MainWindow() {
@@ -236,7 +238,28 @@ std::u16string MainWindow::text(Control box) const {
 // follows here, as it follows any change.
 void MainWindow::setText(Control box, std::u16string_view text) {
     Set(element(box), "value", Text(text));
+    fitRowHeight(box);
     behaviour_.textChanged(box);
+}
+
+// With large text a row wraps onto more lines than its box shows: the box
+// grows to them. The desktop layout keeps its own height.
+void MainWindow::fitRowHeight(Control box) {
+    if (SpecOf(box).kind != ControlKind::ResultBox) return;
+    const val row = element(box);
+    Set(row["style"], "height", val(""));
+    const auto needed = Get(row, "scrollHeight").as<int>();
+    const auto shown = Get(row, "clientHeight").as<int>();
+    if (needed <= shown) return;
+    const int borders = Get(row, "offsetHeight").as<int>() - shown;
+    Set(row["style"], "height", val(std::to_string(needed + borders) + "px"));
+}
+
+void MainWindow::resized(const val& /*event*/) {
+    if (ended_) return;
+    behaviour_.runGuarded([this] {
+        for (const ControlSpec& spec : kWindowLayout) fitRowHeight(spec.id);
+    });
 }
 
 // A page's own edits join no undo history but the browser's insertions,
@@ -282,8 +305,16 @@ void MainWindow::click(const val& event) {
 
 void MainWindow::beforeInput(const val& event) {
     const auto box = controlOf(event);
-    if (!box || SpecOf(*box).kind != ControlKind::EntryBox) return;
-    const std::optional<Arrival> how = ArrivalOf(event["inputType"].as<std::string>());
+    if (!box || !IsTextBox(*box)) return;
+    const auto inputType = event["inputType"].as<std::string>();
+    // A row's box is a text area so that large text can wrap; it stays a
+    // one-line box, where Enter writes nothing.
+    if (inputType == "insertLineBreak" || inputType == "insertParagraph") {
+        event.call<void>("preventDefault");
+        return;
+    }
+    if (SpecOf(*box).kind != ControlKind::EntryBox) return;
+    const std::optional<Arrival> how = ArrivalOf(inputType);
     if (!how) return;
     behaviour_.runGuarded([&] {
         const std::u16string incoming = ArrivingText(event);
@@ -308,6 +339,7 @@ void MainWindow::input(const val& event) {
     // A composition's text is the box's once it ends. Safari before 16.4
     // does not say an input event is part of one: the window keeps count.
     if (composing_ || event["isComposing"].isTrue()) return;
+    behaviour_.runGuarded([&] { fitRowHeight(*box); });
     behaviour_.textChanged(*box);
 }
 
@@ -363,7 +395,7 @@ std::optional<Control> MainWindow::controlOf(const val& event) const {
 
 std::optional<Control> MainWindow::controlAt(const val& target) const {
     if (!target.instanceof (val::global("Element"))) return std::nullopt;
-    const val control = target.call<val>("closest", val("input, button"));
+    const val control = target.call<val>("closest", val("input, textarea, button"));
     if (control.isNull()) return std::nullopt;
     const std::optional<Control> id = ControlByDesignName(control["id"].as<std::string>());
     if (!id || !element(*id).strictlyEquals(control)) return std::nullopt;
@@ -383,5 +415,6 @@ EMSCRIPTEN_BINDINGS(rongxi_main_window) {
     emscripten::function("rongxiCompositionStart", &Route<&MainWindow::compositionStart>);
     emscripten::function("rongxiCompositionEnd", &Route<&MainWindow::compositionEnd>);
     emscripten::function("rongxiPaletteChanged", &Route<&MainWindow::paletteChanged>);
+    emscripten::function("rongxiResized", &Route<&MainWindow::resized>);
     emscripten::function("rongxiFailure", &rongxi::web::RouteFailure);
 }

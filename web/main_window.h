@@ -49,6 +49,8 @@ public:
     void compositionEnd(const emscripten::val& event);
     // The desktop's colour scheme changed.
     void paletteChanged(const emscripten::val& event);
+    // The page's width changed (a phone turned, larger text).
+    void resized(const emscripten::val& event);
     // A failure that the page reports: one thrown by the browser itself
     // while a handler used it.
     void uncaughtFailure(const std::string& what);
@@ -56,6 +58,7 @@ public:
 private:
     void adoptControls();
     void colourBoxBorders();
+    void fitRowHeight(core::Control box);
 
     [[nodiscard]] std::optional<core::Control> controlOf(const emscripten::val& event) const;
     // The control that is `target` or holds it, if any.

@@ -82,21 +82,23 @@ std::string ControlElement(const ControlSpec& spec) {
         case ControlKind::ResultBox:
             break;
     }
-    const bool entry = spec.kind == ControlKind::EntryBox;
-    std::string box = "<input" + Attribute("type", "text") +
-                      Attribute("class", entry ? "entry-box" : "result-box") + common +
-                      Attribute("aria-label", spec.accessibleName) +
-                      Attribute("autocomplete", "off") + Attribute("spellcheck", "false");
-    if (const auto limit = LengthLimitUnits(spec.kind)) {
-        box += Attribute("maxlength", std::to_string(*limit));
+    const std::string box = common + Attribute("aria-label", spec.accessibleName) +
+                            Attribute("autocomplete", "off") + Attribute("spellcheck", "false");
+    // A kill row wraps where large text makes it wider than a phone: a text
+    // area, one line high until then.
+    if (spec.kind == ControlKind::ResultBox) {
+        return "<textarea" + Attribute("rows", "1") + Attribute("class", "result-box") + box +
+               "></textarea>";
     }
     // A phone offers its digit keys first; any other character can still be
     // typed, and counts as 0.
-    if (entry) {
-        box += Attribute("inputmode", "numeric") + Attribute("autocapitalize", "off") +
-               Attribute("autocorrect", "off");
+    std::string entry = "<input" + Attribute("type", "text") + Attribute("class", "entry-box") +
+                        box + Attribute("inputmode", "numeric") +
+                        Attribute("autocapitalize", "off") + Attribute("autocorrect", "off");
+    if (const auto limit = LengthLimitUnits(spec.kind)) {
+        entry += Attribute("maxlength", std::to_string(*limit));
     }
-    return box + ">";
+    return entry + ">";
 }
 
 }  // namespace

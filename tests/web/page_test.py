@@ -227,7 +227,7 @@ def rgb(css):
 
 class Palettes(Page):
     def test_boxes_stand_out_in_light_and_dark_schemes(self):
-        colours = """[...document.querySelectorAll('input')].map(box => {
+        colours = """[...document.querySelectorAll('input, textarea')].map(box => {
             const style = getComputedStyle(box);
             return [box.id, style.borderTopColor, style.backgroundColor, style.color,
                     getComputedStyle(document.body).backgroundColor];
@@ -478,6 +478,27 @@ class Phone(Page):
                 self.assertGreaterEqual(height, 44)
                 self.assertGreaterEqual(x, 0)
                 self.assertLessEqual(x + width, 360)
+
+    def test_larger_text_grows_the_rows_and_keeps_them_whole(self):
+        normal = self.browser.evaluate(
+            "parseFloat(getComputedStyle(document.getElementById('Text4')).fontSize)")
+        # The reader's default font size doubled, as a phone's text setting does.
+        self.browser.call("Page.setFontSizes", fontSizes={"standard": 32, "fixed": 26})
+        self.browser.reload()
+        self.browser.tap("Text1")
+        for digit in "123":
+            self.browser.insert_text(digit)
+        self.assertEqual(self.compute(tap=True), ROWS_123)
+        self.assertEqual(self.browser.evaluate(
+            "parseFloat(getComputedStyle(document.getElementById('Text4')).fontSize)"),
+            2 * normal)
+        self.assertLessEqual(self.browser.evaluate("document.documentElement.scrollWidth"), 360)
+        # Every row whole in its box: nothing scrolled out of sight either way.
+        self.assertEqual(self.browser.evaluate(
+            "[...document.querySelectorAll('.result-box')].filter(box => "
+            "box.scrollWidth > box.clientWidth || box.scrollHeight > box.clientHeight)"
+            ".map(box => box.id)"), [])
+        self.browser.call("Page.setFontSizes", fontSizes={"standard": 16, "fixed": 13})
 
     def test_held_sideways_every_control_is_on_the_screen(self):
         for width, height in ((740, 360), (844, 390)):
