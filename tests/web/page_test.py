@@ -50,6 +50,19 @@ class Page(unittest.TestCase):
         return self.rows()
 
 
+class OwnBrowser(unittest.TestCase):
+    """A server and a browser of the test's own: for what changes the
+    browser or the site beyond one test."""
+
+    folder = SITE
+
+    def setUp(self):
+        self.server = SiteServer(self.folder)
+        self.addCleanup(self.server.stop)
+        self.browser = Chromium()
+        self.addCleanup(self.browser.close)
+
+
 class Desktop(Page):
     def test_typing_moves_on_and_enter_in_a_box_presses_nothing(self):
         for typed, focused in (("1", "Text2"), ("2", "Text3"), ("3", "Text3")):
@@ -256,15 +269,12 @@ class Palettes(Page):
         self.browser.call("Emulation.setEmulatedMedia", features=[])
 
 
-class QuickUser(unittest.TestCase):
+class QuickUser(OwnBrowser):
     """The window is painted from the page alone, before the program has
     arrived; what a quick user does there is carried out once it has."""
 
     def setUp(self):
-        self.server = SiteServer(SITE)
-        self.addCleanup(self.server.stop)
-        self.browser = Chromium()
-        self.addCleanup(self.browser.close)
+        super().setUp()
         self.browser.emulate_phone()
         # The program held on its way, as on a slow network.
         self.program = self.server.hold("/rongxi.js")
@@ -337,15 +347,9 @@ class OldEngine(unittest.TestCase):
             self.assertEqual(browser.values(RESULT_BOXES), ROWS_123)
 
 
-class OtherScripts(unittest.TestCase):
+class OtherScripts(OwnBrowser):
     """In-app browsers and carriers put scripts of their own into pages:
     their errors are left to the browser, and only the program's own end it."""
-
-    def setUp(self):
-        self.server = SiteServer(SITE)
-        self.addCleanup(self.server.stop)
-        self.browser = Chromium()
-        self.addCleanup(self.browser.close)
 
     def test_errors_of_other_scripts_leave_the_program_running(self):
         with tempfile.TemporaryDirectory() as other_site:
@@ -543,7 +547,7 @@ class Offline(unittest.TestCase):
             self.assertEqual(browser.values(RESULT_BOXES), ROWS_123)
 
 
-class ChangedSite(unittest.TestCase):
+class ChangedSite(OwnBrowser):
     """The site copied into a folder of the test's own, which the test
     changes as a host's files change."""
 
@@ -552,10 +556,7 @@ class ChangedSite(unittest.TestCase):
         self.addCleanup(scratch.cleanup)
         self.folder = os.path.join(scratch.name, "site")
         shutil.copytree(SITE, self.folder)
-        self.server = SiteServer(self.folder)
-        self.addCleanup(self.server.stop)
-        self.browser = Chromium()
-        self.addCleanup(self.browser.close)
+        super().setUp()
 
     def write(self, name, content):
         path = os.path.join(self.folder, name)
