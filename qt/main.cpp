@@ -114,9 +114,8 @@ int main(int /*argc*/, char* argv[]) {
                                          .waylandDisplay = Environment("WAYLAND_DISPLAY"),
                                          .qtPlatform = Environment("QT_QPA_PLATFORM")});
     std::string platformOption = "-platform";
-    std::string platforms = gPlatforms;
-    char* qtArguments[] = {argv[0], platformOption.data(), platforms.data(), nullptr};
-    int qtArgumentCount = platforms.empty() ? 1 : 3;
+    char* qtArguments[] = {argv[0], platformOption.data(), gPlatforms.data(), nullptr};
+    int qtArgumentCount = gPlatforms.empty() ? 1 : 3;
     std::setlocale(LC_CTYPE, "");
     gLocaleCharset = nl_langinfo(CODESET);
     gQtMessages = qInstallMessageHandler(&ReportStartupFailure);

@@ -338,7 +338,7 @@ void MainWindow::input(const val& event) {
     if (!box || !IsTextBox(*box)) return;
     // A composition's text is the box's once it ends. Safari before 16.4
     // does not say an input event is part of one: the window keeps count.
-    if (composing_ || event["isComposing"].isTrue()) return;
+    if (composition_ || event["isComposing"].isTrue()) return;
     behaviour_.runGuarded([&] { fitRowHeight(*box); });
     behaviour_.textChanged(*box);
 }
@@ -346,8 +346,6 @@ void MainWindow::input(const val& event) {
 void MainWindow::compositionStart(const val& event) {
     const auto box = controlOf(event);
     if (!box || !IsTextBox(*box)) return;
-    composing_ = true;
-    if (SpecOf(*box).kind != ControlKind::EntryBox) return;
     behaviour_.runGuarded([&] {
         composition_ = Composition{*box, text(*box), SelectionOf(element(*box))};
     });
@@ -358,7 +356,7 @@ void MainWindow::compositionStart(const val& event) {
 void MainWindow::compositionEnd(const val& event) {
     const auto box = controlOf(event);
     if (!box || !IsTextBox(*box)) return;
-    composing_ = false;
+    behaviour_.runGuarded([&] { fitRowHeight(*box); });
     const std::optional<Composition> started = std::exchange(composition_, std::nullopt);
     if (!started || started->box != *box || !event["data"].isString()) {
         behaviour_.textChanged(*box);

@@ -69,15 +69,14 @@ private:
     emscripten::val window_;
     std::vector<emscripten::val> controls_;  // in table order
     emscripten::val announcement_;           // the live region
-    // What an entry box held, and what of it was selected, when a
-    // composition began in it.
+    // What a box held, and what of it was selected, when a composition
+    // began in it; none between compositions.
     struct Composition {
         core::Control box;
         std::u16string text;
         core::TextSelection replaced;
     };
     std::optional<Composition> composition_;
-    bool composing_ = false;  // between an input method's start and end, in any box
     std::u16string failure_;  // what showFailure was given, shown once the program ends
     bool ended_ = false;
 };

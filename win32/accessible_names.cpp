@@ -40,38 +40,42 @@ constexpr GUID kLiveSettingProperty = {
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr LONG kPolite = 1;
 
-}  // namespace
-
-bool AnnotateLiveRegion(const ComApartment& com, HWND control) {
+// Gives `annotate` the system's annotation service, where there is one.
+template <typename Annotate>
+bool WithAnnotationService(const ComApartment& com, Annotate&& annotate) {
     IAccPropServices* services = nullptr;
     if (FAILED(com.createInstance(CLSID_AccPropServices, IID_IAccPropServices,
                                   reinterpret_cast<void**>(&services)))) {
         return false;
     }
-    VARIANT polite{};
-    polite.vt = VT_I4;
-    polite.lVal = kPolite;
-    const bool annotated = SUCCEEDED(services->SetHwndProp(
-        control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSettingProperty, polite));
+    const bool annotated = annotate(*services);
     services->Release();
     return annotated;
 }
 
+}  // namespace
+
+bool AnnotateLiveRegion(const ComApartment& com, HWND control) {
+    return WithAnnotationService(com, [control](IAccPropServices& services) {
+        VARIANT polite{};
+        polite.vt = VT_I4;
+        polite.lVal = kPolite;
+        return SUCCEEDED(services.SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT),
+                                              CHILDID_SELF, kLiveSettingProperty, polite));
+    });
+}
+
 bool AnnotateAccessibleNames(const ComApartment& com, std::span<const AccessibleName> names) {
-    IAccPropServices* services = nullptr;
-    if (FAILED(com.createInstance(CLSID_AccPropServices, IID_IAccPropServices,
-                                  reinterpret_cast<void**>(&services)))) {
-        return false;
-    }
-    bool all = true;
-    for (const AccessibleName& entry : names) {
-        const std::wstring name = WideFromUtf8(entry.name);
-        all = SUCCEEDED(services->SetHwndPropStr(entry.control, static_cast<DWORD>(OBJID_CLIENT),
-                                                 CHILDID_SELF, PROPID_ACC_NAME, name.c_str())) &&
-              all;
-    }
-    services->Release();
-    return all;
+    return WithAnnotationService(com, [names](IAccPropServices& services) {
+        bool all = true;
+        for (const AccessibleName& entry : names) {
+            const std::wstring name = WideFromUtf8(entry.name);
+            all = SUCCEEDED(services.SetHwndPropStr(entry.control, static_cast<DWORD>(OBJID_CLIENT),
+                                                    CHILDID_SELF, PROPID_ACC_NAME, name.c_str())) &&
+                  all;
+        }
+        return all;
+    });
 }
 
 }  // namespace rongxi::win32

@@ -178,29 +178,17 @@ LRESULT EntryBox::onChar(WPARAM wParam, LPARAM lParam, Arrival how) {
     return 0;
 }
 
-// The commit takes the place of what was selected when the composition
-// began, by the rule, as one undoable replacement; the rest of the message
-// (a composition that goes on) is the control's.
+// A commit is the window's composition, which the behaviour puts right to
+// what the rule makes of it in place of what was selected when it began
+// (also where the control showed it in place); the rest of the message (a
+// composition that goes on) is the control's.
 LRESULT EntryBox::onComposition(WPARAM wParam, LPARAM lParam) {
     if ((lParam & GCS_RESULTSTR) == 0) {
         return DefSubclassProc(edit_, WM_IME_COMPOSITION, wParam, lParam);
     }
-    const std::u16string commit = CommittedText(edit_);
     const Composition started = std::exchange(composition_, std::nullopt)
                                     .value_or(Composition{WindowText(edit_), selection()});
-    const std::optional<TextEdit> edit =
-        behaviour_->editForArrival(id_, started.text, started.replaced, Arrival::Composed, commit);
-    if (WindowText(edit_) != started.text) {
-        // The composition showed in place: the box gets back what it held,
-        // with the commit's edit made.
-        const std::wstring landed = WideFromUtf16(Applied(started.text, edit));
-        SendMessageW(edit_, EM_SETSEL, 0, -1);
-        SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(landed.c_str()));
-    } else if (edit) {
-        const std::wstring text = WideFromUtf16(edit->text);
-        SendMessageW(edit_, EM_SETSEL, edit->range.start, static_cast<LPARAM>(edit->range.end));
-        SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    behaviour_->compositionLanded(id_, started.text, started.replaced, CommittedText(edit_));
     const LPARAM rest = lParam & ~kCommitParts;
     if (rest != 0) DefSubclassProc(edit_, WM_IME_COMPOSITION, wParam, rest);
     return 0;
